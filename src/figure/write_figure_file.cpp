@@ -1,0 +1,7 @@
+#include "figure/write_figure_file.h"
+
+namespace torsova {
+
+void WriteFigureFile(RunState& /*state*/) {}
+
+}  // namespace torsova

@@ -1,0 +1,21 @@
+#include "landmarks/landmark_set.h"
+
+#include <algorithm>
+
+namespace torsova {
+
+std::optional<std::size_t> LandmarkPosition(std::string_view text) {
+  auto found = std::find(LandmarkSet.begin(), LandmarkSet.end(), text);
+  if (found == LandmarkSet.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - LandmarkSet.begin()) + 1;
+}
+
+bool IsTorsoLandmark(std::string_view label) {
+  return std::find(TorsoLandmarks.begin(), TorsoLandmarks.end(), label) != TorsoLandmarks.end();
+}
+
+std::string_view LastFour(std::string_view cell) {
+  return cell.size() <= 4 ? cell : cell.substr(cell.size() - 4);
+}
+
+}  // namespace torsova

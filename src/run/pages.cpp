@@ -1,0 +1,117 @@
+#include "run/pages.h"
+
+#include <string>
+
+#include "figure/finish_run.h"
+#include "textio/renderings.h"
+
+namespace torsova {
+namespace {
+
+// The key line, the key, every file closed, the end of the process.
+[[noreturn]] void StopAfterKey(RunState& state, std::string_view key_line, int status) {
+  WriteConsoleLine(state, key_line);
+  state.platform.console.KeyWait();
+  CloseEveryFile(state);
+  state.platform.process.Exit(status);
+}
+
+// The pages of the cell checks: a fault line, then the same ending.
+[[noreturn]] void ShowCannotProceedPage(RunState& state, std::string_view fault_line,
+                                        bool edit_hint, int status) {
+  WriteConsoleLine(state);
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, "Can't proceed.");
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, fault_line);
+  WriteConsoleLine(state);
+  if (edit_hint) {
+    WriteConsoleLine(state, "Edit the .CSV form you filled in.");
+    WriteConsoleLine(state);
+  }
+  StopAfterKey(state, kContinueLine, status);
+}
+
+// Counts are shown as singles, the way the table checks count.
+std::string CountText(std::uint64_t count) { return PlainSingle(static_cast<float>(count)); }
+
+}  // namespace
+
+void WriteConsoleLine(RunState& state, std::string_view text) {
+  std::string line(text);
+  line += kLineEnd;
+  state.platform.console.Write(line);
+}
+
+void ShowBlankCellPage(RunState& state) {
+  ShowCannotProceedPage(state, "You have a blank cell in the rows of the .CSV form you filled in.",
+                        false, 0);
+}
+
+void ShowNotANumberPage(RunState& state, std::string_view cell) {
+  ShowCannotProceedPage(state, std::string(cell) + " is not a number.", true, 0);
+}
+
+void ShowTooLargePage(RunState& state, std::string_view cell) {
+  ShowCannotProceedPage(state, std::string(cell) + " is too large a coordinate.", true, 0);
+}
+
+void ShowWriteFailurePage(RunState& state, std::string_view file_name) {
+  WriteConsoleLine(state);
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, "Can't proceed.");
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, std::string(file_name) + " could not be written.");
+  WriteConsoleLine(state);
+  StopAfterKey(state, kContinueLine, 1);
+}
+
+void ShowUnknownLabelPage(RunState& state, std::string_view last_four) {
+  WriteConsoleLine(state, "Can't continue.");
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, std::string(last_four) + " is not a legitimate anatomical label.");
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, "Edit the .CSV form you filled in.");
+  CloseEveryFile(state);
+  WriteConsoleLine(state);
+  StopAfterKey(state, kContinueLine, 0);
+}
+
+void ShowTorsoPage(RunState& state) {
+  state.platform.console.Clear();
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, "Can't continue.");
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, "Either no file BodyXYZ.CSV has been saved.");
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, "Or no torso is present. You must have points");
+  WriteConsoleLine(state, "CRAN, LSHO, RSHO, LPEL, RPEL.");
+  WriteConsoleLine(state);
+  WriteConsoleLine(state);
+  WriteConsoleLine(state);
+  StopAfterKey(state, kAbortLine, 0);
+}
+
+void ShowBlankLineNotice(RunState& state) {
+  state.platform.console.Bell();
+  WriteConsoleLine(state, "There is a blank line in the individual's data.");
+  WriteConsoleLine(state);
+  ClosingSteps(state);
+}
+
+void ShowLineCountNotice(RunState& state, std::uint64_t line_count) {
+  state.platform.console.Bell();
+  WriteConsoleLine(state, "There are" + CountText(line_count) + "lines. There must be 18.");
+  WriteConsoleLine(state);
+  ClosingSteps(state);
+}
+
+void ShowFieldCountNotice(RunState& state, std::uint64_t field_count) {
+  state.platform.console.Bell();
+  WriteConsoleLine(state, "You do not have four cells in each row. ");
+  WriteConsoleLine(state, "There are" + CountText(field_count) + "cells, and there should be 72.");
+  WriteConsoleLine(state);
+  ClosingSteps(state);
+}
+
+}  // namespace torsova

@@ -1,0 +1,26 @@
+// Runs the built torsova binary as a whole process, for end-to-end tests.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace torsova::testing {
+
+struct ProgramRun {
+  int status = -1;       // exit status; -1 when it did not exit normally
+  std::string output;    // everything written to standard output
+  bool timed_out = false;
+};
+
+// How standard input is given to the program.
+enum class InputKind { kBytes, kClosed };
+
+// Runs `program` in folder `dir` with `input` as its standard input (a file
+// holding the bytes), and kills it after `timeout_seconds`.
+ProgramRun RunProgram(const std::string& program, const std::string& dir, const std::string& input,
+                      InputKind kind = InputKind::kBytes, int timeout_seconds = 20);
+
+// The torsova binary of this build.
+std::string TorsovaBinary();
+
+}  // namespace torsova::testing

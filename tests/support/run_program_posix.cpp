@@ -1,0 +1,61 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "support/fake_platform.h"
+#include "support/run_program.h"
+
+namespace torsova::testing {
+
+std::string TorsovaBinary() { return TORSOVA_BINARY; }
+
+ProgramRun RunProgram(const std::string& program, const std::string& dir, const std::string& input,
+                      InputKind kind, int timeout_seconds) {
+  ScratchFolder io;
+  io.Write("stdin", input);
+  const std::string in_path = io.path() + "/stdin";
+  const std::string out_path = io.path() + "/stdout";
+
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(dir.c_str()) != 0) ::_exit(127);
+    if (kind == InputKind::kClosed) {
+      ::close(STDIN_FILENO);
+    } else {
+      int in = ::open(in_path.c_str(), O_RDONLY);
+      ::dup2(in, STDIN_FILENO);
+    }
+    int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(out, STDERR_FILENO);
+    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+
+  ProgramRun run;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeout_seconds);
+  int wait_status = 0;
+  for (;;) {
+    pid_t done = ::waitpid(child, &wait_status, WNOHANG);
+    if (done == child) break;
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &wait_status, 0);
+      run.timed_out = true;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (!run.timed_out && WIFEXITED(wait_status)) run.status = WEXITSTATUS(wait_status);
+  run.output = io.Read("stdout");
+  return run;
+}
+
+}  // namespace torsova::testing
