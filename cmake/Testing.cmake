@@ -1,16 +1,31 @@
 # The one test binary: unit tests beside their code under src/, end-to-end tests
 # and shared fakes under tests/.
-find_package(GTest REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+  # The system's GoogleTest is built for the host; build it from its sources
+  # with the cross compiler instead.
+  set(TORSOVA_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest sources for cross builds")
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory("${TORSOVA_GTEST_SOURCE_DIR}" googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+endif()
 include(GoogleTest)
 
+# Files named *_posix / *_windows (tests too: *_windows_test.cpp) belong to one
+# system only.
 file(GLOB_RECURSE torsova_test_sources CONFIGURE_DEPENDS
   src/*_test.cpp tests/*.cpp)
-list(FILTER torsova_test_sources EXCLUDE REGEX "_posix\\.cpp$|_windows\\.cpp$")
+list(FILTER torsova_test_sources EXCLUDE REGEX
+  "_(posix|windows)(_test)?\\.cpp$|tests/viewer_stand_in/")
 if(WIN32)
-  file(GLOB_RECURSE torsova_test_platform_sources CONFIGURE_DEPENDS tests/*_windows.cpp)
+  set(torsova_test_system windows)
 else()
-  file(GLOB_RECURSE torsova_test_platform_sources CONFIGURE_DEPENDS tests/*_posix.cpp)
+  set(torsova_test_system posix)
 endif()
+file(GLOB_RECURSE torsova_test_platform_sources CONFIGURE_DEPENDS
+  src/*_${torsova_test_system}_test.cpp tests/*_${torsova_test_system}.cpp)
+list(FILTER torsova_test_platform_sources EXCLUDE REGEX "tests/viewer_stand_in/")
 
 add_executable(torsova_tests ${torsova_test_sources} ${torsova_test_platform_sources})
 target_include_directories(torsova_tests PRIVATE tests)
@@ -19,4 +34,37 @@ target_compile_definitions(torsova_tests PRIVATE
   TORSOVA_BINARY="$<TARGET_FILE:torsova>"
   TORSOVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_dependencies(torsova_tests torsova)
-gtest_discover_tests(torsova_tests DISCOVERY_TIMEOUT 60)
+
+if(WIN32)
+  # A stand-in for the viewer that records how it was started, so that the
+  # hand-over can be checked. Built in a folder of its own, away from torsova.exe.
+  # A windowed program like the viewer: a console program started by a run
+  # without a console would get a console of its own, whose host process keeps
+  # CTest's output pipe open for many seconds under Wine.
+  add_executable(viewer_stand_in WIN32 tests/viewer_stand_in/viewer_stand_in.cpp)
+  target_link_libraries(viewer_stand_in PRIVATE torsova_options)
+  set_target_properties(viewer_stand_in PROPERTIES
+    OUTPUT_NAME Gyrovex
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/viewer_stand_in")
+  target_compile_definitions(torsova_tests PRIVATE
+    TORSOVA_VIEWER_STAND_IN="$<TARGET_FILE:viewer_stand_in>")
+  add_dependencies(torsova_tests viewer_stand_in)
+endif()
+
+if(CMAKE_CROSSCOMPILING)
+  # Under Wine every start of a process costs about a second, and listing the
+  # tests at build time can hang; the binary runs as a few shards instead, each
+  # one CTest test. A crash makes a shard exit with a failure status; Wine's
+  # crash report is caught as well, in case a crash ever ends with status 0.
+  set(TORSOVA_TEST_SHARDS 2 CACHE STRING "How many CTest tests the test binary is split into")
+  math(EXPR last_shard "${TORSOVA_TEST_SHARDS} - 1")
+  foreach(shard RANGE ${last_shard})
+    add_test(NAME torsova_tests_shard_${shard} COMMAND torsova_tests)
+    set_tests_properties(torsova_tests_shard_${shard} PROPERTIES
+      ENVIRONMENT "GTEST_TOTAL_SHARDS=${TORSOVA_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}"
+      FAIL_REGULAR_EXPRESSION "Unhandled exception|Backtrace:"
+      TIMEOUT 600)
+  endforeach()
+else()
+  gtest_discover_tests(torsova_tests DISCOVERY_TIMEOUT 60)
+endif()

@@ -2,12 +2,13 @@
 // hand-over to the viewer.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "support/fake_platform.h"
 #include "support/run_program.h"
+#include "support/viewer_stand_in.h"
 
 namespace torsova {
 namespace {
@@ -30,19 +31,6 @@ std::string ExampleForm() {
   return bytes.str();
 }
 
-void WriteViewer(const ScratchFolder& folder, const std::string& name, bool executable) {
-  // Records its argument count and the folder as it finds it, then exits 42.
-  folder.Write(name,
-               "#!/bin/sh\n"
-               "echo \"$#\" > viewer-arguments\n"
-               "ls > viewer-listing\n"
-               "exit 42\n");
-  std::filesystem::permissions(std::filesystem::path(folder.path()) / name,
-                               executable ? std::filesystem::perms::owner_all
-                                          : std::filesystem::perms::owner_read |
-                                                std::filesystem::perms::owner_write);
-}
-
 TEST(RunSpineTest, SuccessfulRunDeletesTablesReportsAndEndsWithoutViewer) {
   ScratchFolder folder;
   const std::string form = ExampleForm();
@@ -62,34 +50,47 @@ TEST(RunSpineTest, HandsOverToTheViewerWithNoArgumentsAfterTheCleanUp) {
   for (const char* name : {"Gyrovex.exe", "gyrovex.EXE"}) {
     ScratchFolder folder;
     folder.Write("BodyXYZ.CSV", ExampleForm());
-    WriteViewer(folder, name, true);
+    testing::InstallViewerStandIn(folder, name);
     ProgramRun run = RunProgram(TorsovaBinary(), folder.path(), "k");
-    EXPECT_EQ(run.status, 42) << name;
+    EXPECT_EQ(run.status, testing::StatusAfterHandOver()) << name;
     EXPECT_EQ(run.output, kSuccessReport) << name;
-    EXPECT_EQ(folder.Read("viewer-arguments"), "0\n") << name;
-    const std::string listing = folder.Read("viewer-listing");
-    EXPECT_EQ(listing.find("Work"), std::string::npos) << name << " saw:\n" << listing;
+    std::optional<testing::ViewerReport> report = testing::AwaitViewerReport(folder);
+    ASSERT_TRUE(report.has_value()) << name << ": the viewer did not start";
+    EXPECT_EQ(report->arguments, 0) << name;
+    for (const std::string& entry : report->listing) {
+      EXPECT_EQ(entry.find("Work"), std::string::npos) << name << " saw " << entry;
+    }
+    // Started in the folder of the run.
+    EXPECT_NE(std::find(report->listing.begin(), report->listing.end(), "BodyXYZ.CSV"),
+              report->listing.end())
+        << name;
   }
 }
 
 TEST(RunSpineTest, ViewerThatCannotStartEndsWithStatusZero) {
   ScratchFolder folder;
   folder.Write("BodyXYZ.CSV", ExampleForm());
-  WriteViewer(folder, "Gyrovex.exe", false);
+  testing::InstallBrokenViewer(folder, "Gyrovex.exe");
   ProgramRun run = RunProgram(TorsovaBinary(), folder.path(), "k");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, kSuccessReport);
-  EXPECT_FALSE(folder.Exists("viewer-arguments"));
+  EXPECT_FALSE(folder.Exists("viewer-report"));
 }
 
-TEST(RunSpineTest, InputAtItsEndOrClosedDoesNotHoldTheRun) {
-  for (InputKind kind : {InputKind::kBytes, InputKind::kClosed}) {
+TEST(RunSpineTest, InputAtItsEndClosedOrADeviceDoesNotHoldTheRun) {
+  const struct {
+    InputKind kind;
+    const char* what;
+  } inputs[] = {{InputKind::kBytes, "empty input"},
+                {InputKind::kClosed, "closed input"},
+                {InputKind::kNullDevice, "null device"}};
+  for (const auto& input : inputs) {
     ScratchFolder folder;
     folder.Write("BodyXYZ.CSV", ExampleForm());
-    ProgramRun run = RunProgram(TorsovaBinary(), folder.path(), "", kind, 10);
-    EXPECT_FALSE(run.timed_out);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output, kSuccessReport);
+    ProgramRun run = RunProgram(TorsovaBinary(), folder.path(), "", input.kind, 10);
+    EXPECT_FALSE(run.timed_out) << input.what;
+    EXPECT_EQ(run.status, 0) << input.what;
+    EXPECT_EQ(run.output, kSuccessReport) << input.what;
   }
 }
 

@@ -7,16 +7,17 @@
 namespace torsova::testing {
 
 struct ProgramRun {
-  int status = -1;       // exit status; -1 when it did not exit normally
-  std::string output;    // everything written to standard output
+  int status = -1;     // exit status; -1 when it did not exit normally
+  std::string output;  // everything written to standard output
   bool timed_out = false;
 };
 
-// How standard input is given to the program.
-enum class InputKind { kBytes, kClosed };
+// How standard input is given to the program: a file holding the bytes, no
+// input at all, or the null device (a character device that is no console).
+enum class InputKind { kBytes, kClosed, kNullDevice };
 
-// Runs `program` in folder `dir` with `input` as its standard input (a file
-// holding the bytes), and kills it after `timeout_seconds`.
+// Runs `program` in folder `dir` with `input` as its standard input, and kills
+// it after `timeout_seconds`.
 ProgramRun RunProgram(const std::string& program, const std::string& dir, const std::string& input,
                       InputKind kind = InputKind::kBytes, int timeout_seconds = 20);
 

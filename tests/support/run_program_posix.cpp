@@ -29,7 +29,7 @@ ProgramRun RunProgram(const std::string& program, const std::string& dir, const 
     if (kind == InputKind::kClosed) {
       ::close(STDIN_FILENO);
     } else {
-      int in = ::open(in_path.c_str(), O_RDONLY);
+      int in = ::open(kind == InputKind::kNullDevice ? "/dev/null" : in_path.c_str(), O_RDONLY);
       ::dup2(in, STDIN_FILENO);
     }
     int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
