@@ -1,7 +1,8 @@
 // Gyrovex.exe for the tests: a stand-in for the viewer that records how it was
 // started. It writes "viewer-report" into its current folder: the number of
 // arguments it got, its process id and the names the folder held when it
-// started, one to a line. Then it ends with status 42.
+// started, one to a line. Then it ends with status 42. While a file
+// "viewer-hold" is in the folder it waits (at most 30 seconds) before writing.
 #include <windows.h>
 
 #include <fstream>
@@ -30,6 +31,10 @@ int main(int argc, char**) {
   const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
   if (length == 0 || length >= sizeof folder) return 1;
   const std::vector<std::string> listing = FolderListing();
+  for (int waited = 0;
+       waited < 3000 && GetFileAttributesA("viewer-hold") != INVALID_FILE_ATTRIBUTES; ++waited) {
+    Sleep(10);
+  }
 
   // Leave the folder, so that the test can remove it as soon as this ends.
   char temp[MAX_PATH + 1] = {};
