@@ -8,8 +8,9 @@
 namespace torsova {
 namespace {
 
-// Exponents beyond this give infinity or zero for any mantissa a field can hold.
-constexpr long long kExponentCap = 1000000;
+// Exponents are counted up to this; beyond it any text that fits in memory
+// gives infinity or zero.
+constexpr long long kExponentCap = 100000000000000000;
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -34,9 +35,9 @@ bool BeginsWithWord(std::string_view text, std::string_view word) {
 // The beginning of a text that spells a mantissa and an optional exponent.
 struct NumberSpan {
   std::size_t length = 0;  // 0 when the mantissa has no digit
-  // Place of the leading non-zero digit (0 for the units, -1 for the first
-  // fraction digit), in digits; no value when every digit is zero.
-  bool nonzero = false;
+  bool nonzero = false;    // some digit of the mantissa is not 0
+  // Place of the leading non-zero digit: 0 for the units, -1 for the first
+  // fraction digit.
   long long order = 0;
   long long exponent = 0;  // capped at kExponentCap either way
 };
@@ -44,8 +45,9 @@ struct NumberSpan {
 // Digits, an optional point, digits (at least one digit in all), then the
 // exponent mark `mark` with an optional sign and decimal digits, taken only
 // when a digit follows.
-NumberSpan SpanOf(std::string_view text, bool hex) {
-  auto is_digit = hex ? IsHexDigit : IsDecimalDigit;
+template <bool kHex>
+NumberSpan SpanOf(std::string_view text) {
+  auto is_digit = [](char c) { return kHex ? IsHexDigit(c) : IsDecimalDigit(c); };
   NumberSpan span;
   std::size_t i = 0;
   std::size_t digits = 0;
@@ -74,7 +76,7 @@ NumberSpan SpanOf(std::string_view text, bool hex) {
   }
   if (digits == 0) return span;
   span.length = i;
-  if (i < text.size() && Lower(text[i]) == (hex ? 'p' : 'e')) {
+  if (i < text.size() && Lower(text[i]) == (kHex ? 'p' : 'e')) {
     std::size_t j = i + 1;
     bool negative = false;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) negative = text[j++] == '-';
@@ -94,7 +96,7 @@ NumberSpan SpanOf(std::string_view text, bool hex) {
 // not begin with one.
 template <typename T>
 bool SpannedValue(std::string_view text, bool hex, T& value) {
-  NumberSpan span = SpanOf(text, hex);
+  NumberSpan span = hex ? SpanOf<true>(text) : SpanOf<false>(text);
   if (span.length == 0) return false;
   value = 0;
   std::chars_format format = hex ? std::chars_format::hex : std::chars_format::general;

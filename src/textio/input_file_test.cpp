@@ -68,6 +68,10 @@ std::string Shown(const std::string& text) {
   for (char c : text) {
     if (c == '\r') {
       shown += "<CR>";
+    } else if (c == '\n') {
+      shown += "<LF>";
+    } else if (c == '\x1a') {
+      shown += "<26>";
     } else if (c == '\0') {
       shown += "<NUL>";
     } else {

@@ -56,23 +56,32 @@ T RoundInteger(std::int64_t value) {
 
 template <typename T>
 T NumberFieldValue(std::string_view field) {
-  std::string text(field);
   bool fraction_mark = false;
-  for (char& c : text) {
+  bool exponent_d = false;
+  for (char c : field) {
     if (c == '&') break;  // the radix mark: nothing after it is a fraction mark
-    if (c == 'd') c = 'e';
-    if (c == 'D') c = 'E';
     if (c == '.' || c == 'e' || c == 'E') fraction_mark = true;
+    if (c == 'd' || c == 'D') fraction_mark = exponent_d = true;
   }
-  bool integer = !fraction_mark && (text.size() <= kLongestIntegerField || text[0] == '&');
-  if (!integer) {
-    if constexpr (std::is_same_v<T, float>) {
-      return DecimalToSingle(text);
-    } else {
-      return DecimalToDouble(text);
+  if (!fraction_mark && (field.size() <= kLongestIntegerField || field[0] == '&')) {
+    return RoundInteger<T>(IntegerFieldValue(field));
+  }
+  std::string text;
+  if (exponent_d) {
+    // "d" and "D" before the radix mark are read as "e" and "E".
+    text.assign(field);
+    for (char& c : text) {
+      if (c == '&') break;
+      if (c == 'd') c = 'e';
+      if (c == 'D') c = 'E';
     }
+    field = text;
   }
-  return RoundInteger<T>(IntegerFieldValue(text));
+  if constexpr (std::is_same_v<T, float>) {
+    return DecimalToSingle(field);
+  } else {
+    return DecimalToDouble(field);
+  }
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ bool TextSource::Fill() {
   return true;
 }
 
-bool TextSource::MeetEnd() {
+std::nullopt_t TextSource::MeetEnd() {
   met_end_ = true;
-  return false;
+  return std::nullopt;
 }
 
 void TextSource::EndContentHere() {
@@ -52,10 +52,10 @@ void TextSource::EndContentHere() {
   begin_ = end_;
 }
 
-bool TextSource::TakeTranslated(char& c) {
+std::optional<char> TextSource::TakeTranslated() {
   if (begin_ == end_ && !Fill()) return MeetEnd();
   char byte = buffer_[begin_];
-  if (byte == kEndOfText) {
+  if (byte == kEndOfContent) {
     EndContentHere();
     return MeetEnd();
   }
@@ -64,13 +64,12 @@ bool TextSource::TakeTranslated(char& c) {
     ++begin_;
     byte = kLineFeed;
   }
-  c = byte;
-  return true;
+  return byte;
 }
 
 bool TextSource::NothingLeft() {
   if (begin_ == end_ && !Fill()) return true;
-  if (buffer_[begin_] == kEndOfText) {
+  if (buffer_[begin_] == kEndOfContent) {
     EndContentHere();
     return true;
   }
@@ -79,21 +78,25 @@ bool TextSource::NothingLeft() {
 
 bool TextSource::TakeLine(std::string& line) {
   for (;;) {
-    if (begin_ == end_ && !Fill()) return MeetEnd();
+    if (begin_ == end_ && !Fill()) {
+      MeetEnd();
+      return false;
+    }
     const char* start = buffer_.data() + begin_;
     const char* stop = buffer_.data() + end_;
     const char* special = start;
     while (special != stop && *special != kLineFeed && *special != kCarriageReturn &&
-           *special != kEndOfText) {
+           *special != kEndOfContent) {
       ++special;
     }
     line.append(start, special);
     begin_ += static_cast<std::size_t>(special - start);
     if (special == stop) continue;
     char byte = *special;
-    if (byte == kEndOfText) {
+    if (byte == kEndOfContent) {
       EndContentHere();
-      return MeetEnd();
+      MeetEnd();
+      return false;
     }
     ++begin_;
     if (byte == kLineFeed) return true;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -25,24 +26,32 @@ class TextSource {
   bool IsOpen() const { return file_ != nullptr; }
   void Close();
 
-  // Takes the next character, from the put-back slot first. False at the end,
-  // which is then remembered as met.
-  bool Take(char& c) {
+  // Takes the next character, from the put-back slot first. Nothing at the
+  // end, which is then remembered as met.
+  std::optional<char> Take() {
     if (put_back_) {
-      c = *put_back_;
+      char c = *put_back_;
       put_back_.reset();
-      return true;
+      return c;
     }
     if (begin_ < end_) {
       char byte = buffer_[begin_];
-      if (byte != kCarriageReturn && byte != kEndOfText) {
+      if (byte != kCarriageReturn && byte != kEndOfContent) {
         ++begin_;
-        c = byte;
-        return true;
+        return byte;
       }
     }
-    return TakeTranslated(c);
+    return TakeTranslated();
   }
+
+  // The characters waiting in the buffer, not yet taken; empty while the
+  // put-back slot is in use. Those before the first CR or byte 26 need no
+  // translation and may be taken at once with Skip.
+  std::string_view Buffered() const {
+    if (put_back_) return {};
+    return std::string_view(buffer_.data() + begin_, end_ - begin_);
+  }
+  void Skip(std::size_t count) { begin_ += count; }
 
   // Puts one character back for the next Take; the slot must be empty.
   void PutBack(char c) { put_back_ = c; }
@@ -62,13 +71,13 @@ class TextSource {
  private:
   static constexpr char kCarriageReturn = '\r';
   static constexpr char kLineFeed = '\n';
-  static constexpr char kEndOfText = '\x1a';
+  static constexpr char kEndOfContent = '\x1a';  // byte 26, Ctrl-Z
 
-  bool TakeTranslated(char& c);
+  std::optional<char> TakeTranslated();
   // Makes at least one byte available; false at the end of the content.
   bool Fill();
-  // Remembers that a read found nothing left; returns false for the caller.
-  bool MeetEnd();
+  // Remembers that a read found nothing left.
+  std::nullopt_t MeetEnd();
   // Ends the content at the byte 26 the buffer begins with.
   void EndContentHere();
 
