@@ -79,8 +79,6 @@ TEST(NumberFieldTest, RoundsOnceToSingle) {
       {"&H8000000000000000", -9223372036854775808.0f},
       // 1 + 2^-24 + a little: through a double this is a tie and falls to 1.
       {"1.00000005960464477539062500000000000000000000000000001", 1.00000012f},
-      {"1e39", std::numeric_limits<float>::infinity()},
-      {"3.4028235e38", std::numeric_limits<float>::max()},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NumberFieldToSingle(c.field), c.value) << "field \"" << c.field << "\"";
