@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "support/fake_platform.h"
+
 namespace torsova {
 namespace {
 
@@ -291,6 +293,22 @@ TEST(InputFileTest, LongLinesComeWholeAcrossBlocks) {
   EXPECT_EQ(read, line);
   file.ReadLine(read);
   EXPECT_EQ(read, line);
+  EXPECT_TRUE(file.AtEnd());
+}
+
+TEST(InputFileTest, ReadsAFileOfTheFolderUnderAnyCaseOfItsName) {
+  testing::ScratchFolder scratch;
+  scratch.Write("work2.csv", "Title\r\n1,CRAN,1.5,2.5,3.5\r\n\x1a");
+  std::unique_ptr<Folder> folder = MakeSystemFolder(scratch.path());
+  InputFile file(*folder, "Work2.CSV");
+  std::string title;
+  file.ReadLine(title);
+  EXPECT_EQ(title, "Title");
+  EXPECT_EQ(file.ReadSingleField(), 1.0f);
+  EXPECT_EQ(file.ReadTextField(), "CRAN");
+  EXPECT_EQ(file.ReadDoubleField(), 1.5);
+  EXPECT_EQ(file.ReadDoubleField(), 2.5);
+  EXPECT_EQ(file.ReadSingleField(), 3.5f);
   EXPECT_TRUE(file.AtEnd());
 }
 
