@@ -38,7 +38,6 @@ TEST(IntakeRefusalsTest, PageStatusZeroAndAnEmptyTableLeft) {
       {"no form", false, "", testing::TorsoPageText()},
       {"heading lines only", true, FormOf({}), testing::TorsoPageText()},
       {"empty line after the rows", true, FormOf({"CRAN,1,2,3", ""}), testing::BlankCellPageText()},
-      {"plus sign", true, FormOf({"CRAN,+1.5,2,3"}), testing::NotANumberPageText("+1.5")},
       {"fraction", true, FormOf({"CRAN,1,1/2,3"}), testing::NotANumberPageText("1/2")},
       {"too large in row 1000", true, FormOf(ThousandRowsEndingIn("TAIL,1,2,12345678901")),
        testing::TooLargePageText("12345678901")},

@@ -2,9 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
-#include <system_error>
 
 #include "textio/renderings.h"
 
@@ -27,18 +25,9 @@ bool IsPlainDecimal(std::string_view cell) {
 }
 
 double CoordinateValue(std::string_view plain_decimal) {
-  // from_chars rounds to the nearest double, as the field reader does. It
-  // leaves the value alone when the text is beyond the double range, which
-  // only a cell longer than any number field can be.
+  // from_chars rounds to the nearest double, as the field reader does.
   double value = 0;
-  const std::from_chars_result result =
-      std::from_chars(plain_decimal.data(), plain_decimal.data() + plain_decimal.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    const bool negative = plain_decimal.front() == '-';
-    const bool whole_part = plain_decimal.find_first_of("123456789") < plain_decimal.find('.');
-    value = whole_part ? std::numeric_limits<double>::infinity() : 0.0;
-    if (negative) value = -value;
-  }
+  std::from_chars(plain_decimal.data(), plain_decimal.data() + plain_decimal.size(), value);
   return value;
 }
 
