@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "intake/coordinate_cell.h"
 #include "run/pages.h"
@@ -54,6 +55,9 @@ void CheckFormCells(RunState& state) {
     std::string label = form.ReadTextField();
     if (label.empty()) RefuseFaultyCell(state, form, label, CoordinateCellFault::kBlank);
     state.FormLabels.push_back(std::move(label));
+    // x, y and z alike. z is kept as a single and never goes through the mask,
+    // but it is in the same unit as x and y, a single has no hundredths left at
+    // that size, and the limit keeps it far inside the single range.
     for (int coordinate = 0; coordinate < 3; ++coordinate) {
       const std::string cell = form.ReadTextField();
       RefuseFaultyCell(state, form, cell, CheckCoordinateCell(cell));
