@@ -1,9 +1,9 @@
 #include "intake/coordinate_cell.h"
 
-#include <charconv>
 #include <cmath>
 #include <string>
 
+#include "textio/number_field.h"
 #include "textio/renderings.h"
 
 namespace torsova {
@@ -24,13 +24,6 @@ bool IsPlainDecimal(std::string_view cell) {
   return seen_digit;
 }
 
-double CoordinateValue(std::string_view plain_decimal) {
-  // from_chars rounds to the nearest double, as the field reader does.
-  double value = 0;
-  std::from_chars(plain_decimal.data(), plain_decimal.data() + plain_decimal.size(), value);
-  return value;
-}
-
 bool MaskCanHold(double value) {
   // The mask marks a value it cannot hold with a leading percent sign and a
   // longer field; asking it keeps this test and the tables in step.
@@ -44,7 +37,9 @@ CoordinateCellFault CheckCoordinateCell(std::string_view cell) {
   if (cell.size() > kLongestCoordinateCell || !IsPlainDecimal(cell)) {
     return CoordinateCellFault::kNotANumber;
   }
-  if (!MaskCanHold(CoordinateValue(cell))) return CoordinateCellFault::kTooLarge;
+  // The same characters the number reader collects for this cell, so the same
+  // value the table build reads.
+  if (!MaskCanHold(NumberFieldToDouble(cell))) return CoordinateCellFault::kTooLarge;
   return CoordinateCellFault::kNone;
 }
 

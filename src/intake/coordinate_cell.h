@@ -25,10 +25,6 @@ CoordinateCellFault CheckCoordinateCell(std::string_view cell);
 // "+5", "1E3" and "1 " do not.
 bool IsPlainDecimal(std::string_view cell);
 
-// The double a plain decimal cell of at most kLongestCoordinateCell characters
-// is read back as: the nearest one. Such a cell is always within the double range.
-double CoordinateValue(std::string_view plain_decimal);
-
 // True when the mask " ##########.## " writes `value` within its 15 characters:
 // after rounding to hundredths at most 10 integer digits, 9 for a negative
 // value. Infinity and not-a-number never fit.

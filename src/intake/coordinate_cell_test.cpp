@@ -99,15 +99,6 @@ TEST(CoordinateCellTest, CellLongerThanANumberFieldIsNotANumber) {
                 {"1" + std::string(400, '0'), Fault::kNotANumber}});
 }
 
-TEST(CoordinateCellTest, ValueIsTheNearestDouble) {
-  EXPECT_EQ(CoordinateValue("0.1"), 0.1);
-  EXPECT_EQ(CoordinateValue("-3.25"), -3.25);
-  EXPECT_EQ(CoordinateValue(".5"), 0.5);
-  EXPECT_EQ(CoordinateValue("5."), 5.0);
-  EXPECT_EQ(CoordinateValue("9007199254740993"), 9007199254740992.0);  // tie to even
-  EXPECT_TRUE(std::signbit(CoordinateValue("-0")));
-}
-
 TEST(CoordinateCellTest, MaskNeverHoldsInfinityOrNotANumber) {
   EXPECT_FALSE(MaskCanHold(std::numeric_limits<double>::infinity()));
   EXPECT_FALSE(MaskCanHold(-std::numeric_limits<double>::infinity()));
