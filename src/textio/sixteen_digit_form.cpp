@@ -1,7 +1,6 @@
 #include "textio/sixteen_digit_form.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "textio/big_unsigned.h"
 #include "textio/extended_precision.h"
@@ -11,22 +10,14 @@ namespace {
 
 // Whether m^2 >= 10^(2k+1), i.e. m >= 10^(k+0.5), decided with integers.
 bool AtLeastHalfDecade(double magnitude, int k) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  int exponent = -1074;
-  if (biased != 0) {
-    mantissa |= std::uint64_t{1} << 52;
-    exponent = biased - 1075;
-  }
+  const Extended m = ExtendedFromDouble(magnitude);
   // m^2 = mantissa^2 * 2^(2 exponent) against 10^j = 5^j * 2^j.
   const int j = 2 * k + 1;
-  BigUnsigned square(mantissa);
-  square.MultiplyBy(BigUnsigned(mantissa));
+  BigUnsigned square(m.mantissa);
+  square.MultiplyBy(BigUnsigned(m.mantissa));
   BigUnsigned power = BigUnsigned::PowerOfFive(j >= 0 ? j : 0);
   if (j < 0) square.MultiplyBy(BigUnsigned::PowerOfFive(-j));
-  const int shift = 2 * exponent - j;
+  const int shift = 2 * m.exponent - j;
   if (shift >= 0) {
     square.ShiftLeft(shift);
   } else {

@@ -20,7 +20,9 @@ struct DecimalForm {
 DecimalForm SixteenDigitForm(double magnitude);
 
 // floor(log10(m) - 0.5) for a finite m > 0, exact: the b with
-// 10^(2b+1) <= m^2 < 10^(2b+3).
+// 10^(2b+1) <= m^2 < 10^(2b+3). A hardware logarithm can land on the other
+// side for m within a few parts in 10^17 of 10^(k+0.5); the exact answer
+// keeps the digits independent of the machine.
 int HalfDecadeOf(double magnitude);
 
 }  // namespace torsova
