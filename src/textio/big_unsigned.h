@@ -23,6 +23,7 @@ class BigUnsigned {
 
   // The number of significant bits; 0 for zero.
   int BitLength() const;
+  // Bit `position`, false for a negative position.
   bool Bit(int position) const;
   // True when a bit below `position` is set.
   bool AnyBitBelow(int position) const;

@@ -23,16 +23,11 @@ Extended ExactPowerOfTen(int n) {
   if (n >= 0) {
     BigUnsigned power = BigUnsigned::PowerOfFive(n);
     power.ShiftLeft(n);
-    const int length = power.BitLength();
-    if (length <= 64) {
-      std::uint64_t mantissa = 0;
-      for (int bit = length - 1; bit >= 0; --bit) mantissa = (mantissa << 1) | power.Bit(bit);
-      return {mantissa << (64 - length), length - 64};
-    }
+    // The 64 bits from the top down; below bit 0 of a short power they are 0.
+    const int lowest = power.BitLength() - 64;
     std::uint64_t mantissa = 0;
-    for (int bit = length - 1; bit >= length - 64; --bit)
-      mantissa = (mantissa << 1) | power.Bit(bit);
-    return Round(mantissa, length - 64, power.Bit(length - 65), power.AnyBitBelow(length - 65));
+    for (int bit = lowest + 63; bit >= lowest; --bit) mantissa = (mantissa << 1) | power.Bit(bit);
+    return Round(mantissa, lowest, power.Bit(lowest - 1), power.AnyBitBelow(lowest - 1));
   }
   // 1 / 10^-n by long division, one quotient bit at a time: the remainder
   // starts at 2^(length-1), which lies below the divisor as 10^-n is no power

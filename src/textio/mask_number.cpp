@@ -45,8 +45,9 @@ std::string RightAligned(const std::string& text) {
 }
 
 // The field behind the percent sign for a value with more than three integer
-// digits beyond the capacity: 11 significant digits, half up, with a one-digit
-// exponent or a percent sign before a longer one.
+// digits beyond the capacity: 11 significant digits, half up, as 9.2 digits
+// and an exponent of the rounded value's integer digits less nine, with a
+// percent sign before an exponent of more than one digit.
 std::string ExponentForm(bool negative, DecimalForm form) {
   const int digit_count = DigitCount(form.digits);
   const std::uint64_t divisor = TenToThe(digit_count - 11);
@@ -87,7 +88,7 @@ std::string MaskField(double value) {
     }
     integer_digits = DigitCount(hundredths / 100);
   } else {
-    integer_digits = form.digits == 0 ? 0 : DigitCount(form.digits) + form.exponent;
+    integer_digits = DigitCount(form.digits) + form.exponent;  // zero: 0 + 0
   }
 
   const int capacity = negative ? 9 : 10;
