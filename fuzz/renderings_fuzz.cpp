@@ -34,7 +34,7 @@ void CheckMask(double value) {
   const double magnitude = std::fabs(value);
   if (magnitude < limit * (1 - 1e-15)) {
     Check(mask.size() == 15 && mask[1] != '%');
-    Check(mask[12] == '.');
+    Check(mask[11] == '.');  // space, 10 integer positions, the point
     // Within half a hundredth, plus the rounding of the decimal forms.
     const double back = ReadBack(mask);
     Check(std::fabs(back - value) <= 0.005 + magnitude * 1e-15);
@@ -48,12 +48,14 @@ void CheckGeneral(const std::string& text, double value, std::size_t digits) {
   Check(!text.empty() && (text[0] == ' ' || text[0] == '-'));
   Check(std::signbit(value) == (text[0] == '-'));
   if (!std::isfinite(value)) return;
-  // At most `digits` significant digits, so the text reads back within half
-  // a unit of the last one.
+  // At most `digits` significant digits, so the text lies within half a unit
+  // of the last one; reading it back rounds once more, by up to half the
+  // spacing of doubles there.
   const double back = ReadBack(text);
   const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value) + 1e-320)) -
                                          static_cast<double>(digits) + 1);
-  Check(std::fabs(back - value) <= unit * 0.5000001 || std::isinf(back));
+  const double spacing = std::fabs(std::nextafter(value, 0.0) - value);
+  Check(std::fabs(back - value) <= unit * 0.5000001 + spacing || std::isinf(back));
 }
 
 }  // namespace
