@@ -37,10 +37,10 @@ void WriteViewer(const ScratchFolder& folder, const std::string& name, bool exec
                "echo \"$#\" > viewer-arguments\n"
                "ls > viewer-listing\n"
                "exit 42\n");
-  std::filesystem::permissions(
-      std::filesystem::path(folder.path()) / name,
-      executable ? std::filesystem::perms::owner_all
-                 : std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::permissions(std::filesystem::path(folder.path()) / name,
+                               executable ? std::filesystem::perms::owner_all
+                                          : std::filesystem::perms::owner_read |
+                                                std::filesystem::perms::owner_write);
 }
 
 TEST(RunSpineTest, SuccessfulRunDeletesTablesReportsAndEndsWithoutViewer) {
