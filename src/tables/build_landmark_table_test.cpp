@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/accepted_form.h"
+#include "support/failing_folder.h"
 #include "support/fake_platform.h"
 
 namespace torsova {
@@ -246,9 +247,10 @@ TEST(BuildLandmarkTableTest, EmptyTitleGivesAnEmptyFirstLine) {
 
 TEST(BuildLandmarkTableTest, TableThatCannotBeWrittenStopsTheRunWithStatusOne) {
   FakeRun run;
-  std::filesystem::create_symlink("/dev/full", run.scratch.path() + "/work2.csv");
   PrepareAcceptedForm(
       run, MakeForm("T", {"CRAN,1,1,1", "RSHO,1,1,1", "LSHO,1,1,1", "RPEL,1,1,1", "LPEL,1,1,1"}));
+  testing::FullDiskFolder full(*run.folder, {"work2.csv"});
+  run.state.landmark_table = std::make_unique<OutputChannel>(full, "Work2.CSV");
   std::optional<testing::RunEnded> ended = run.Until(BuildLandmarkTable);
   ASSERT_TRUE(ended);
   EXPECT_EQ(ended->status, 1);

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "support/accepted_form.h"
+#include "support/failing_folder.h"
 #include "support/fake_platform.h"
 #include "tables/build_landmark_table.h"
 
@@ -137,7 +138,7 @@ TEST(DeriveLandmarksTest, OrderOfTheFormRowsDoesNotMatter) {
 
 TEST(DeriveLandmarksTest, TableThatCannotBeWrittenStopsTheRunWithStatusOne) {
   struct Case {
-    std::vector<const char*> full;  // names linked to a device that is always full
+    std::set<std::string> full;  // names that cannot be written
     const char* reported;
   };
   const std::vector<Case> cases = {
@@ -146,21 +147,16 @@ TEST(DeriveLandmarksTest, TableThatCannotBeWrittenStopsTheRunWithStatusOne) {
       {{"Work3.CSV", "Work4.CSV"}, "Work3.CSV"},
   };
   for (const Case& c : cases) {
-    FakeRun run;
-    for (const char* name : c.full) {
-      std::filesystem::create_symlink("/dev/full", run.scratch.path() + "/" + name);
-    }
-    PrepareAcceptedForm(run, MakeForm("T", kTorsoRows));
-    std::optional<testing::RunEnded> ended = run.Until([](RunState& state) {
-      BuildLandmarkTable(state);
-      DeriveLandmarks(state);
-    });
+    std::unique_ptr<FakeRun> run = Derive(kTorsoRows);
+    testing::FullDiskFolder full(*run->folder, c.full);
+    RunState state(Platform{run->console, full, run->process});
+    std::optional<testing::RunEnded> ended = run->Until([&](RunState&) { DeriveLandmarks(state); });
     ASSERT_TRUE(ended) << c.reported;
     EXPECT_EQ(ended->status, 1) << c.reported;
     EXPECT_FALSE(ended->viewer) << c.reported;
-    EXPECT_EQ(run.console.transcript, "\r\n\r\nCan't proceed.\r\n\r\n" + std::string(c.reported) +
-                                          " could not be written.\r\n\r\n"
-                                          "                 Press any key to continue\r\n[key]");
+    EXPECT_EQ(run->console.transcript, "\r\n\r\nCan't proceed.\r\n\r\n" + std::string(c.reported) +
+                                           " could not be written.\r\n\r\n"
+                                           "                 Press any key to continue\r\n[key]");
   }
 }
 

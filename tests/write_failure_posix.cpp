@@ -1,5 +1,6 @@
 // A file of the run that cannot be written stops the run with its page and
-// exit status 1, before any deletion, SUCCESS or viewer.
+// exit status 1, before any deletion, SUCCESS or viewer. POSIX only: the
+// files are links to a device that is always full.
 #include <gtest/gtest.h>
 
 #include <filesystem>
