@@ -25,7 +25,10 @@ class InputFile {
 
   bool IsOpen() const;
 
-  // Yes when nothing is left to read (the five rules of the end test).
+  // Yes when nothing is left to read: the file is not open; or no character is
+  // put back and either a read has met the end, or the read position has
+  // reached the length measured at opening, or only a byte 26 and what follows
+  // it remain.
   bool AtEnd();
 
   // The next line without its line end, of any length. At the end the line is
