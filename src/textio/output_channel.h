@@ -23,12 +23,15 @@ class OutputChannel {
   // The name the file was created under.
   const std::string& name() const { return name_; }
 
-  // Each writes its rendering, then the line end when `ends_line` is set.
+  // Each writes its rendering, then the line end when `ends_line` is set. A
+  // double and a mask number never end a line themselves.
   void WriteText(std::string_view text, bool ends_line = false);
   void WritePlainInteger(std::int16_t value, bool ends_line = false);
   void WritePlainSingle(float value, bool ends_line = false);
   void WritePlainDouble(double value);
   void WriteMaskNumber(double value);
+  // The line end alone: an empty line, or the end of a line whose last item
+  // was a double or a mask number.
   void WriteLineEnd();
 
   // Writes out what is held back and closes the file. True when the file was
