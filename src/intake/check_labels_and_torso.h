@@ -4,7 +4,10 @@
 
 namespace torsova {
 
-// Stage 2: refuses a label cell that names no landmark and a form without the five torso landmarks; sets PresenceFlags.
+// Stage 2: reads the form again and refuses the first label cell that fails
+// the lenient legitimacy test (last four characters, upper-cased); only then
+// sets PresenceFlags from the exact FormLabels and refuses a form without the
+// five torso landmarks.
 void CheckLabelsAndTorso(RunState& state);
 
 }  // namespace torsova

@@ -1,6 +1,7 @@
 #include "landmarks/landmark_set.h"
 
 #include <algorithm>
+#include <string>
 
 namespace torsova {
 
@@ -16,6 +17,14 @@ bool IsTorsoLandmark(std::string_view label) {
 
 std::string_view LastFour(std::string_view cell) {
   return cell.size() <= 4 ? cell : cell.substr(cell.size() - 4);
+}
+
+bool IsLegitimateLabelCell(std::string_view cell) {
+  std::string upper(LastFour(cell));
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return LandmarkPosition(upper).has_value();
 }
 
 }  // namespace torsova

@@ -18,8 +18,8 @@ inline constexpr std::array<std::string_view, kLandmarkCount> LandmarkSet = {
     "RPEL", "RKNE", "RANK", "RTOE", "LPEL", "LKNE", "LANK", "LTOE", "TAIL"};
 
 // In the order they are tested and named on the torso page.
-inline constexpr std::array<std::string_view, 5> TorsoLandmarks = {"CRAN", "LSHO", "RSHO",
-                                                                   "LPEL", "RPEL"};
+inline constexpr std::array<std::string_view, 5> TorsoLandmarks = {"CRAN", "LSHO", "RSHO", "LPEL",
+                                                                   "RPEL"};
 
 // Computed from the midpoints of the shoulders and of the pelvis points.
 inline constexpr std::array<std::string_view, 2> DerivedLandmarks = {"NECK", "SACR"};
@@ -33,5 +33,10 @@ bool IsTorsoLandmark(std::string_view label);
 
 // The last four characters of `cell`, or the whole cell when it is shorter.
 std::string_view LastFour(std::string_view cell);
+
+// The lenient test a label cell must pass: its last four characters, with a-z
+// turned into A-Z and every other byte kept, name a landmark.
+//   "cran" -> yes    "xCRAN" -> yes    "CRAN " -> no    "NECK" -> no
+bool IsLegitimateLabelCell(std::string_view cell);
 
 }  // namespace torsova

@@ -1,0 +1,46 @@
+#include "intake/coordinate_cell.h"
+
+#include <cmath>
+#include <string>
+
+#include "textio/number_field.h"
+#include "textio/renderings.h"
+
+namespace torsova {
+
+bool IsPlainDecimal(std::string_view cell) {
+  if (!cell.empty() && cell.front() == '-') cell.remove_prefix(1);
+  bool seen_point = false;
+  bool seen_digit = false;
+  for (char c : cell) {
+    if (c >= '0' && c <= '9') {
+      seen_digit = true;
+    } else if (c == '.' && !seen_point) {
+      seen_point = true;
+    } else {
+      return false;
+    }
+  }
+  return seen_digit;
+}
+
+bool MaskCanHold(double value) {
+  // The mask marks a value it cannot hold with a leading percent sign and a
+  // longer field; asking it keeps this test and the tables in step.
+  if (!std::isfinite(value)) return false;
+  const std::string masked = MaskNumber(value);
+  return masked.size() == 15 && masked.find('%') == std::string::npos;
+}
+
+CoordinateCellFault CheckCoordinateCell(std::string_view cell) {
+  if (cell.empty()) return CoordinateCellFault::kBlank;
+  if (cell.size() > kLongestCoordinateCell || !IsPlainDecimal(cell)) {
+    return CoordinateCellFault::kNotANumber;
+  }
+  // The same characters the number reader collects for this cell, so the same
+  // value the table build reads.
+  if (!MaskCanHold(NumberFieldToDouble(cell))) return CoordinateCellFault::kTooLarge;
+  return CoordinateCellFault::kNone;
+}
+
+}  // namespace torsova
