@@ -15,17 +15,11 @@
 namespace torsova {
 namespace {
 
+using testing::ExampleRows;
 using testing::FakeRun;
 using testing::MakeForm;
 using testing::PrepareAcceptedForm;
 using testing::SplitLines;
-
-const std::vector<std::string> kEveryRow = {
-    "CRAN,0.0,1.5,172.4",  "RSHO,-19.8,0.5,145.2", "RELB,-24.6,2.1,113.7", "RWRI,-26.3,4.8,86.9",
-    "RFNG,-27.1,6.2,68.4", "LSHO,20.1,0.7,145.6",  "LELB,25.0,2.4,114.1",  "LWRI,26.8,5.0,87.3",
-    "LFNG,27.5,6.5,68.9",  "RPEL,-12.4,2.8,98.5",  "RKNE,-10.1,4.3,52.6",  "RANK,-9.2,0.2,8.1",
-    "RTOE,-10.5,18.9,1.2", "LPEL,12.6,3.0,98.8",   "LKNE,10.4,4.6,52.9",   "LANK,9.5,0.4,8.3",
-    "LTOE,10.8,19.2,1.4",  "TAIL,0.0,-6.5,92.0"};
 
 std::vector<std::string> Without(std::vector<std::string> rows, const std::string& label) {
   rows.erase(std::remove_if(rows.begin(), rows.end(),
@@ -111,7 +105,7 @@ TEST(WriteFigureFileTest, TorsoOnlyFigureReplacesAnEarlierOne) {
 constexpr std::size_t Stroke(std::size_t n) { return 9 + n; }
 
 TEST(WriteFigureFileTest, EveryLandmarkJoinsEveryLimbAndMarksFingersAndToes) {
-  const std::vector<std::string> lines = Figure(kEveryRow);
+  const std::vector<std::string> lines = Figure(ExampleRows());
   ASSERT_EQ(lines.size(), 41u);
   EXPECT_EQ(lines[Stroke(1)], "          0.08  158.9          1.05 -7 ");
   for (std::size_t n : {10, 11, 12, 14, 15, 16, 18, 19, 20, 22, 23, 24, 26}) {
@@ -128,7 +122,7 @@ TEST(WriteFigureFileTest, EveryLandmarkJoinsEveryLimbAndMarksFingersAndToes) {
 }
 
 TEST(WriteFigureFileTest, MissingFingerEndsItsStrokeAndMarksTheWrist) {
-  const std::vector<std::string> lines = Figure(Without(kEveryRow, "LFNG"));
+  const std::vector<std::string> lines = Figure(Without(ExampleRows(), "LFNG"));
   ASSERT_EQ(lines.size(), 41u);
   EXPECT_EQ(lines[Stroke(11)], "         26.80  87.3          5.00  7 ");
   EXPECT_EQ(lines[Stroke(12)], "          0.00  172.4          1.50  0");
@@ -142,7 +136,7 @@ TEST(WriteFigureFileTest, MissingFingerEndsItsStrokeAndMarksTheWrist) {
 }
 
 TEST(WriteFigureFileTest, MissingElbowIsDrawnFromItsFallbackPoint) {
-  const std::vector<std::string> lines = Figure(Without(kEveryRow, "LELB"));
+  const std::vector<std::string> lines = Figure(Without(ExampleRows(), "LELB"));
   ASSERT_EQ(lines.size(), 41u);
   EXPECT_EQ(lines[Stroke(10)], "          0.00  172.4          1.50  0");
   EXPECT_EQ(lines[Stroke(11)], "         26.80  87.3          5.00  7 ");
@@ -150,7 +144,7 @@ TEST(WriteFigureFileTest, MissingElbowIsDrawnFromItsFallbackPoint) {
 }
 
 TEST(WriteFigureFileTest, NegativeHeightFollowsTheMaskDirectly) {
-  std::vector<std::string> rows = Without(kEveryRow, "TAIL");
+  std::vector<std::string> rows = Without(ExampleRows(), "TAIL");
   rows.push_back("TAIL,0,-6.5,-5");
   const std::vector<std::string> lines = Figure(rows);
   ASSERT_EQ(lines.size(), 41u);

@@ -15,6 +15,16 @@ std::string MakeForm(const std::string& title, const std::vector<std::string>& r
   return form;
 }
 
+const std::vector<std::string>& ExampleRows() {
+  static const std::vector<std::string> rows = {
+      "CRAN,0.0,1.5,172.4",  "RSHO,-19.8,0.5,145.2", "RELB,-24.6,2.1,113.7", "RWRI,-26.3,4.8,86.9",
+      "RFNG,-27.1,6.2,68.4", "LSHO,20.1,0.7,145.6",  "LELB,25.0,2.4,114.1",  "LWRI,26.8,5.0,87.3",
+      "LFNG,27.5,6.5,68.9",  "RPEL,-12.4,2.8,98.5",  "RKNE,-10.1,4.3,52.6",  "RANK,-9.2,0.2,8.1",
+      "RTOE,-10.5,18.9,1.2", "LPEL,12.6,3.0,98.8",   "LKNE,10.4,4.6,52.9",   "LANK,9.5,0.4,8.3",
+      "LTOE,10.8,19.2,1.4",  "TAIL,0.0,-6.5,92.0"};
+  return rows;
+}
+
 std::vector<std::string> SplitLines(const std::string& bytes) {
   std::vector<std::string> lines;
   std::size_t start = 0;
