@@ -1,10 +1,10 @@
 #include "textio/extended_precision.h"
 
 #include <array>
-#include <cstring>
 #include <utility>
 
 #include "textio/big_unsigned.h"
+#include "textio/binary_double.h"
 
 namespace torsova {
 namespace {
@@ -72,15 +72,7 @@ std::uint64_t DivideWide(std::uint64_t high, std::uint64_t low, std::uint64_t di
 }  // namespace
 
 Extended ExtendedFromDouble(double value) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  int exponent = -1074;
-  if (biased != 0) {
-    mantissa |= std::uint64_t{1} << 52;
-    exponent = biased - 1075;
-  }
+  auto [mantissa, exponent] = SplitDouble(value);
   if (mantissa == 0) return {};
   while ((mantissa >> 63) == 0) {
     mantissa <<= 1;
