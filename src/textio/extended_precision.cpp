@@ -82,14 +82,19 @@ Extended ExtendedFromDouble(double value) {
 }
 
 Extended PowerOfTen(int n) {
-  static const std::array<Extended, kMaxPowerOfTen - kMinPowerOfTen + 1> kPowers = [] {
-    std::array<Extended, kMaxPowerOfTen - kMinPowerOfTen + 1> powers{};
-    for (int i = kMinPowerOfTen; i <= kMaxPowerOfTen; ++i) {
-      powers[static_cast<std::size_t>(i - kMinPowerOfTen)] = ExactPowerOfTen(i);
-    }
-    return powers;
-  }();
-  return kPowers[static_cast<std::size_t>(n - kMinPowerOfTen)];
+  // Each power is worked out the first time it is asked for: a run needs only
+  // a handful, and building all of them up front costs more than the run.
+  struct Entry {
+    bool known = false;
+    Extended power;
+  };
+  static std::array<Entry, kMaxPowerOfTen - kMinPowerOfTen + 1> powers;
+  Entry& entry = powers[static_cast<std::size_t>(n - kMinPowerOfTen)];
+  if (!entry.known) {
+    entry.power = ExactPowerOfTen(n);
+    entry.known = true;
+  }
+  return entry.power;
 }
 
 Extended Divide(Extended dividend, Extended divisor) {
