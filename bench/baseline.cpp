@@ -45,6 +45,7 @@ int main() {
   std::remove("Work2.CSV");
   std::remove("Work3.CSV");
   std::remove("Work4.CSV");
-  std::fputs(form.empty() || rows.empty() ? "" : "\r\n                          SUCCESS\r\n", stdout);
+  std::fputs(form.empty() || rows.empty() ? "" : "\r\n                          SUCCESS\r\n",
+             stdout);
   return 0;
 }

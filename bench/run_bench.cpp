@@ -76,7 +76,8 @@ std::string FormOfRows(long rows) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> centimetres(-2000, 2000);
   for (long i = 0; i < rows; ++i) {
-    form += std::string(torsova::LandmarkSet[static_cast<std::size_t>(i) % torsova::kLandmarkCount]);
+    form +=
+        std::string(torsova::LandmarkSet[static_cast<std::size_t>(i) % torsova::kLandmarkCount]);
     for (int axis = 0; axis < 3; ++axis) {
       int value = centimetres(random);
       form += "," + std::to_string(value / 10) + "." + std::to_string(std::abs(value % 10));
@@ -167,7 +168,8 @@ int main(int argc, char** argv) {
       ++fields;
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("(c) ReadField %-6s %10.0f fields/s (%ld fields)\n", kind, fields / seconds, fields);
+    std::printf("(c) ReadField %-6s %10.0f fields/s (%ld fields)\n", kind, fields / seconds,
+                fields);
   }
   fs::remove_all(dir);
   return sink == 0 ? 1 : 0;

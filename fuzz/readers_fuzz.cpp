@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   folder.files["form.csv"] = content;
   torsova::InputFile file(folder, "form.csv");
 
-  std::size_t returned = 0;  // characters handed out as lines and text fields
+  std::size_t returned = 0;   // characters handed out as lines and text fields
   bool lines_allowed = true;  // lines come before the first field of an opening
   for (char step : script) {
     switch (static_cast<unsigned char>(step) % 5) {

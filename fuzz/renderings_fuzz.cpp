@@ -52,8 +52,8 @@ void CheckGeneral(const std::string& text, double value, std::size_t digits) {
   // of the last one; reading it back rounds once more, by up to half the
   // spacing of doubles there.
   const double back = ReadBack(text);
-  const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value) + 1e-320)) -
-                                         static_cast<double>(digits) + 1);
+  const double unit = std::pow(
+      10.0, std::floor(std::log10(std::fabs(value) + 1e-320)) - static_cast<double>(digits) + 1);
   const double spacing = std::fabs(std::nextafter(value, 0.0) - value);
   Check(std::fabs(back - value) <= unit * 0.5000001 + spacing || std::isinf(back));
 }

@@ -23,7 +23,8 @@ bool Has(const MemoryFolder& folder, const char* name) { return folder.files.cou
 
 std::size_t CountLines(const std::string& text) {
   std::size_t lines = 0;
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+       at = text.find("\r\n", at + 2)) {
     ++lines;
   }
   return lines;
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(folder.files["BodyXYZ.CSV"] == form);
   Check(ended.status == 0);  // nothing in memory can fail to be written
 
-  if (shown.find("SUCCESS") != std::string::npos) {
+  if (shown.find("\r\n                          SUCCESS\r\n") != std::string::npos) {
     // Success: the form and the 41-line figure, the viewer after the key.
     Check(ended.viewer.has_value());
     Check(folder.files.size() == 2 && Has(folder, "3D_BODY.ROT"));

@@ -28,6 +28,9 @@ bool MaskCanHold(double value) {
   // The mask marks a value it cannot hold with a leading percent sign and a
   // longer field; asking it keeps this test and the tables in step.
   if (!std::isfinite(value)) return false;
+  // Nine integer digits fit whatever the sign and the rounding: the common
+  // case needs no rendering.
+  if (std::fabs(value) < 999999999.0) return true;
   const std::string masked = MaskNumber(value);
   return masked.size() == 15 && masked.find('%') == std::string::npos;
 }

@@ -1,7 +1,56 @@
 #include "tables/check_landmark_table.h"
 
-namespace torsova {
+#include <cstdint>
+#include <string>
 
-void CheckLandmarkTable(RunState& /*state*/) {}
+#include "run/pages.h"
+#include "textio/input_file.h"
+
+namespace torsova {
+namespace {
+
+// The table as the checks read it back; the name differs from the one it was
+// written under only in letter case.
+constexpr const char* kTableName = "Work2.csv";
+
+// 18 LandmarkRows of five fields after the title line.
+constexpr std::uint64_t kTableLines = 18;
+constexpr std::uint64_t kTableFields = 90;
+
+}  // namespace
+
+void CheckLandmarkTable(RunState& state) {
+  Folder& folder = state.platform.folder;
+  std::string line;
+  {
+    // Every line counts, the title included; a line of blanks is not empty.
+    InputFile table(folder, kTableName);
+    while (!table.AtEnd()) {
+      table.ReadLine(line);
+      if (line.empty()) ShowBlankLineNotice(state);
+    }
+  }
+  {
+    InputFile table(folder, kTableName);
+    table.ReadLine(line);
+    std::uint64_t line_count = 0;
+    while (!table.AtEnd()) {
+      ++line_count;
+      table.ReadLine(line);
+    }
+    if (line_count != kTableLines) ShowLineCountNotice(state, line_count);
+  }
+  {
+    // Fields run on across lines, so this counts every field after the title.
+    InputFile table(folder, kTableName);
+    table.ReadLine(line);
+    std::uint64_t field_count = 0;
+    while (!table.AtEnd()) {
+      table.ReadTextField();
+      ++field_count;
+    }
+    if (field_count != kTableFields) ShowFieldCountNotice(state, field_count);
+  }
+}
 
 }  // namespace torsova

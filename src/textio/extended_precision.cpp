@@ -1,10 +1,10 @@
 #include "textio/extended_precision.h"
 
 #include <array>
-#include <cstring>
 #include <utility>
 
 #include "textio/big_unsigned.h"
+#include "textio/binary_double.h"
 
 namespace torsova {
 namespace {
@@ -72,15 +72,7 @@ std::uint64_t DivideWide(std::uint64_t high, std::uint64_t low, std::uint64_t di
 }  // namespace
 
 Extended ExtendedFromDouble(double value) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  int exponent = -1074;
-  if (biased != 0) {
-    mantissa |= std::uint64_t{1} << 52;
-    exponent = biased - 1075;
-  }
+  auto [mantissa, exponent] = SplitDouble(value);
   if (mantissa == 0) return {};
   while ((mantissa >> 63) == 0) {
     mantissa <<= 1;
@@ -90,14 +82,19 @@ Extended ExtendedFromDouble(double value) {
 }
 
 Extended PowerOfTen(int n) {
-  static const std::array<Extended, kMaxPowerOfTen - kMinPowerOfTen + 1> kPowers = [] {
-    std::array<Extended, kMaxPowerOfTen - kMinPowerOfTen + 1> powers{};
-    for (int i = kMinPowerOfTen; i <= kMaxPowerOfTen; ++i) {
-      powers[static_cast<std::size_t>(i - kMinPowerOfTen)] = ExactPowerOfTen(i);
-    }
-    return powers;
-  }();
-  return kPowers[static_cast<std::size_t>(n - kMinPowerOfTen)];
+  // Each power is worked out the first time it is asked for: a run needs only
+  // a handful, and building all of them up front costs more than the run.
+  struct Entry {
+    bool known = false;
+    Extended power;
+  };
+  static std::array<Entry, kMaxPowerOfTen - kMinPowerOfTen + 1> powers;
+  Entry& entry = powers[static_cast<std::size_t>(n - kMinPowerOfTen)];
+  if (!entry.known) {
+    entry.power = ExactPowerOfTen(n);
+    entry.known = true;
+  }
+  return entry.power;
 }
 
 Extended Divide(Extended dividend, Extended divisor) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "textio/binary_double.h"
 #include "textio/renderings.h"
 
 namespace torsova {
@@ -40,15 +41,7 @@ int LeadingDigits(double magnitude, int count, char* digits) {
 // that is M * 5^k * 2^(E+1+k): odd exactly when E+1+k = 0 and, for k < 0,
 // 5^-k divides M.
 bool IsExactTie(double magnitude, int k) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  int exponent = -1074;
-  if (biased != 0) {
-    mantissa |= std::uint64_t{1} << 52;
-    exponent = biased - 1075;
-  }
+  auto [mantissa, exponent] = SplitDouble(magnitude);
   while ((mantissa & 1) == 0) {
     mantissa >>= 1;
     ++exponent;
