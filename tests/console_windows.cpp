@@ -20,12 +20,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string ExampleForm() {
-  std::ifstream in(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ExampleForm;
 
 bool HasConsole(DWORD which) {
   DWORD mode = 0;

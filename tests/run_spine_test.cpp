@@ -24,12 +24,7 @@ const std::string kSuccessReport =
     "Gyrovex will now load. Open the file 3D_BODY.ROT.\r\n\r\n\r\n"
     "                 Press any key to continue\r\n";
 
-std::string ExampleForm() {
-  std::ifstream in(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ExampleForm;
 
 TEST(RunSpineTest, SuccessfulRunDeletesTablesReportsAndEndsWithoutViewer) {
   ScratchFolder folder;

@@ -39,10 +39,7 @@ bool ReadUntil(int master, std::string& seen, const std::string& wanted, int tim
 
 TEST(TerminalTest, ClearsWaitsRawForCtrlCAndRestoresTheTerminal) {
   testing::ScratchFolder folder;
-  std::ifstream form(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << form.rdbuf();
-  folder.Write("BodyXYZ.CSV", bytes.str());
+  folder.Write("BodyXYZ.CSV", testing::ExampleForm());
 
   int master = -1;
   pid_t child = ::forkpty(&master, nullptr, nullptr, nullptr);

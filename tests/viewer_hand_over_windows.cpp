@@ -14,12 +14,7 @@
 namespace torsova {
 namespace {
 
-std::string ExampleForm() {
-  std::ifstream form(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << form.rdbuf();
-  return bytes.str();
-}
+using testing::ExampleForm;
 
 TEST(WindowsHandOverTest, RunEndsWhileTheViewerIsStillRunning) {
   testing::ScratchFolder folder;

@@ -22,12 +22,7 @@ using testing::RunProgram;
 using testing::ScratchFolder;
 using testing::TorsovaBinary;
 
-std::string ExampleForm() {
-  std::ifstream in(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ExampleForm;
 
 TEST(WindowsWriteFailureTest, FileHeldOpenByAnotherProgramStopsTheRunWithStatusOne) {
   struct Case {

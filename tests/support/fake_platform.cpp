@@ -54,6 +54,13 @@ std::vector<std::string> ScratchFolder::List() const {
   return names;
 }
 
+std::string ExampleForm() {
+  std::ifstream in(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV", std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 FakeRun::FakeRun()
     : folder(MakeSystemFolder(scratch.path())), state(Platform{console, *folder, process}) {}
 

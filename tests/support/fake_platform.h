@@ -61,6 +61,9 @@ class ScratchFolder {
   std::string path_;
 };
 
+// The bytes of the bundled example form, a complete form of all 18 landmarks.
+std::string ExampleForm();
+
 // A run inside the test process on a scratch folder.
 class FakeRun {
  public:
