@@ -23,4 +23,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # is called directly: the "wine" wrapper looks for a 32-bit Wine first.
 find_program(TORSOVA_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(TORSOVA_WINE NAMES wine64 wine)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${TORSOVA_WINE}")
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run;${TORSOVA_WINE}")
