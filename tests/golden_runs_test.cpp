@@ -25,12 +25,7 @@ using testing::RunProgram;
 using testing::ScratchFolder;
 using testing::TorsovaBinary;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+std::string ReadBytes(const fs::path& path) { return testing::ReadFileBytes(path.string()); }
 
 std::vector<std::string> FileNames(const fs::path& dir) {
   std::vector<std::string> names;

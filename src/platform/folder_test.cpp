@@ -1,8 +1,11 @@
-// How the files of a folder behave while the run holds them, the same on
-// every system.
+// The files of a folder on every system: names without regard to letter
+// case, and how files behave while the run holds them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "support/fake_platform.h"
@@ -46,6 +49,45 @@ TEST(FolderTest, FilesHeldOpenLockNobodyOut) {
   EXPECT_TRUE(folder->Delete("Work2.CSV"));
   reading.reset();
   EXPECT_FALSE(scratch.Exists("Work2.CSV"));
+}
+
+TEST(FolderTest, ReadsTheCaseVariantThatExists) {
+  testing::ScratchFolder scratch;
+  scratch.Write("work2.csv", "abc");
+  std::unique_ptr<Folder> folder = MakeSystemFolder(scratch.path());
+  std::unique_ptr<ReadableFile> file = folder->OpenForReading("Work2.CSV");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->Length(), 3u);
+  EXPECT_EQ(ReadAll(*file), "abc");
+}
+
+TEST(FolderTest, WritingReplacesTheCaseVariantInsteadOfAddingAFile) {
+  testing::ScratchFolder scratch;
+  scratch.Write("work2.csv", "old content");
+  std::unique_ptr<Folder> folder = MakeSystemFolder(scratch.path());
+  std::unique_ptr<WritableFile> file = folder->CreateForWriting("Work2.CSV");
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(file->Write("new"));
+  EXPECT_TRUE(file->Close());
+  EXPECT_EQ(scratch.List(), std::vector<std::string>{"work2.csv"});
+  EXPECT_EQ(scratch.Read("work2.csv"), "new");
+}
+
+TEST(FolderTest, DeletesTheCaseVariant) {
+  testing::ScratchFolder scratch;
+  scratch.Write("WORK3.csv", "x");
+  std::unique_ptr<Folder> folder = MakeSystemFolder(scratch.path());
+  EXPECT_TRUE(folder->Delete("Work3.CSV"));
+  EXPECT_FALSE(folder->Delete("Work3.CSV"));
+  EXPECT_TRUE(scratch.List().empty());
+}
+
+TEST(FolderTest, MissingFileOrFolderCannotBeOpened) {
+  testing::ScratchFolder scratch;
+  std::unique_ptr<Folder> folder = MakeSystemFolder(scratch.path());
+  EXPECT_EQ(folder->OpenForReading("BodyXYZ.CSV"), nullptr);
+  std::filesystem::create_directory(scratch.path() + "/BodyXYZ.CSV");
+  EXPECT_EQ(folder->OpenForReading("bodyxyz.csv"), nullptr);
 }
 
 }  // namespace

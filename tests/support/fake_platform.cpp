@@ -34,10 +34,7 @@ void ScratchFolder::Write(const std::string& name, const std::string& bytes) con
 }
 
 std::string ScratchFolder::Read(const std::string& name) const {
-  std::ifstream in(fs::path(path_) / name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return ReadFileBytes((fs::path(path_) / name).string());
 }
 
 bool ScratchFolder::Exists(const std::string& name) const {
@@ -54,11 +51,15 @@ std::vector<std::string> ScratchFolder::List() const {
   return names;
 }
 
-std::string ExampleForm() {
-  std::ifstream in(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV", std::ios::binary);
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
+}
+
+std::string ExampleForm() {
+  return ReadFileBytes(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV");
 }
 
 FakeRun::FakeRun()

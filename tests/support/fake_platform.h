@@ -61,6 +61,9 @@ class ScratchFolder {
   std::string path_;
 };
 
+// The whole content of the file at `path`; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
 // The bytes of the bundled example form, a complete form of all 18 landmarks.
 std::string ExampleForm();
 
