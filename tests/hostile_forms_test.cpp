@@ -92,9 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                 Ending::kNotANumber},
         OddForm{"a 30-digit coordinate", WithCell("RELB," + std::string(30, '7') + ",2,3"),
                 Ending::kTooLarge},
-        // Longer than a number field can be read back whole.
+        // Longer than a number field can be read back whole, but first too large.
         OddForm{"a 100-digit coordinate", WithCell("RELB," + std::string(100, '7') + ",2,3"),
-                Ending::kNotANumber},
+                Ending::kTooLarge},
         OddForm{"a coordinate of 100 decimals", WithCell("RELB,0." + std::string(98, '3') + ",2,3"),
                 Ending::kNotANumber},
         OddForm{"not a form at all", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),

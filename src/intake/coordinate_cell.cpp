@@ -37,12 +37,12 @@ bool MaskCanHold(double value) {
 
 CoordinateCellFault CheckCoordinateCell(std::string_view cell) {
   if (cell.empty()) return CoordinateCellFault::kBlank;
-  if (cell.size() > kLongestCoordinateCell || !IsPlainDecimal(cell)) {
-    return CoordinateCellFault::kNotANumber;
-  }
-  // The same characters the number reader collects for this cell, so the same
-  // value the table build reads.
+  if (!IsPlainDecimal(cell)) return CoordinateCellFault::kNotANumber;
+  // Up to the longest number field these are the characters the number reader
+  // collects for this cell, so the value is the one the table build reads; a
+  // longer cell is valued whole, as the user wrote it.
   if (!MaskCanHold(NumberFieldToDouble(cell))) return CoordinateCellFault::kTooLarge;
+  if (cell.size() > kLongestCoordinateCell) return CoordinateCellFault::kNotANumber;
   return CoordinateCellFault::kNone;
 }
 

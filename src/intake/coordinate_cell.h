@@ -14,10 +14,12 @@ inline constexpr std::size_t kLongestCoordinateCell = 67;
 enum class CoordinateCellFault { kNone, kBlank, kNotANumber, kTooLarge };
 
 // The first fault of a coordinate cell, tested in this order: blank; not a
-// plain decimal number of at most kLongestCoordinateCell characters; a value
-// the table mask cannot hold.
+// plain decimal number; a value the table mask cannot hold; longer than
+// kLongestCoordinateCell characters (not a number either). A long cell that
+// is a plain number too large for the mask is thus too large, not a non-number.
 //   "" -> kBlank    "+1.5", "1/2", "--5", "12 " -> kNotANumber
-//   "12345678901" -> kTooLarge    "-3.25" -> kNone
+//   "12345678901", 70 digits -> kTooLarge    "-3.25" -> kNone
+//   "0." followed by 97 zeros and a 1 -> kNotANumber
 CoordinateCellFault CheckCoordinateCell(std::string_view cell);
 
 // An optional leading "-", then digits with at most one ".", at least one

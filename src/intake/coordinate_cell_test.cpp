@@ -89,14 +89,16 @@ TEST(CoordinateCellTest, ShapeIsTestedBeforeSize) {
   ExpectFaults({{"12345678901a", Fault::kNotANumber}, {"+12345678901", Fault::kNotANumber}});
 }
 
-TEST(CoordinateCellTest, CellLongerThanANumberFieldIsNotANumber) {
-  // The readers split a number of more than 67 characters into two fields.
+TEST(CoordinateCellTest, CellLongerThanANumberFieldIsNotANumberUnlessTooLarge) {
+  // The readers split a number of more than 67 characters into two fields;
+  // the size of a plain number is told before its length.
   const std::string longest = "1." + std::string(65, '0');
   ASSERT_EQ(longest.size(), 67u);
   ExpectFaults({{longest, Fault::kNone},
                 {longest + "1", Fault::kNotANumber},
                 {"0." + std::string(66, '0'), Fault::kNotANumber},
-                {"1" + std::string(400, '0'), Fault::kNotANumber}});
+                {"1" + std::string(400, '0'), Fault::kTooLarge},
+                {std::string(70, '1') + "x", Fault::kNotANumber}});
 }
 
 TEST(CoordinateCellTest, MaskNeverHoldsInfinityOrNotANumber) {
