@@ -124,7 +124,8 @@ void WriteFigureFile(RunState& state) {
   figure.WriteText("s WhiteBack", true);
   figure.WriteText("s FillCircles", true);
   figure.WriteLineEnd();
-  figure.WriteText("#" + state.FormTitle, true);
+  figure.WriteText("#");
+  figure.WriteText(state.FormTitle, true);
 
   FigureRows rows;
   for (std::size_t i = 1; i <= kFigureRows; ++i) {

@@ -1,5 +1,7 @@
 #include "intake/check_form_cells.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,6 +16,23 @@ namespace {
 
 constexpr char kFormName[] = "BodyXYZ.CSV";
 constexpr char kLandmarkTableName[] = "Work2.CSV";
+
+// Removes every comma and keeps the other characters in order, moving the
+// runs between commas rather than single characters.
+void RemoveCommas(std::string& text) {
+  std::size_t kept = text.find(',');
+  if (kept == std::string::npos) return;
+  for (std::size_t comma = kept; comma < text.size();) {
+    const std::size_t next = std::min(text.find(',', comma + 1), text.size());
+    // Forwards, onto places already passed.
+    std::copy(text.begin() + static_cast<std::ptrdiff_t>(comma + 1),
+              text.begin() + static_cast<std::ptrdiff_t>(next),
+              text.begin() + static_cast<std::ptrdiff_t>(kept));
+    kept += next - comma - 1;
+    comma = next;
+  }
+  text.resize(kept);
+}
 
 // Closes the form, then shows the page of the cell's fault; returns only when
 // the cell passed.
@@ -40,13 +59,12 @@ void CheckFormCells(RunState& state) {
   InputFile form(folder, kFormName);
   state.landmark_table = std::make_unique<OutputChannel>(folder, kLandmarkTableName);
 
-  std::string line;  // a form that is not there reads no line and leaves this empty
-  form.ReadLine(line);
+  // The title is read straight into its place: it may be very long, and is
+  // kept only once. A form that is not there reads no line and leaves it empty.
   state.FormTitle.clear();
-  for (char c : line) {
-    if (c != ',') state.FormTitle += c;
-  }
-  form.ReadLine(line);  // the headings
+  form.ReadLine(state.FormTitle);
+  RemoveCommas(state.FormTitle);
+  form.SkipLine();  // the headings
 
   state.DataRowCount = 0;
   state.FormLabels.clear();

@@ -16,9 +16,8 @@ constexpr char kFormName[] = "BodyXYZ.CSV";
 
 void CheckLabelsAndTorso(RunState& state) {
   InputFile form(state.platform.folder, kFormName);
-  std::string ignored;
-  form.ReadLine(ignored);  // the title
-  form.ReadLine(ignored);  // the headings
+  form.SkipLine();  // the title
+  form.SkipLine();  // the headings
   while (!form.AtEnd()) {
     const std::string label = form.ReadTextField();
     for (int coordinate = 0; coordinate < 3; ++coordinate) form.ReadSingleField();

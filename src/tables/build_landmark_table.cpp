@@ -32,9 +32,8 @@ FormRow ReadFormRow(InputFile& form) {
 // Opens the form and reads past its title and heading lines.
 std::unique_ptr<InputFile> OpenFormAtRows(Folder& folder) {
   auto form = std::make_unique<InputFile>(folder, "BodyXYZ.CSV");
-  std::string ignored;
-  form->ReadLine(ignored);
-  form->ReadLine(ignored);
+  form->SkipLine();
+  form->SkipLine();
   return form;
 }
 

@@ -50,14 +50,12 @@ bool WriteSortedTable(Folder& folder) {
   std::array<std::string, kLandmarkCount> table_labels;
   {
     InputFile table(folder, kLandmarkTableName);
-    std::string title;
-    table.ReadLine(title);
+    table.SkipLine();  // the title
     for (std::string& line : table_lines) table.ReadLine(line);
   }
   {
     InputFile table(folder, kLandmarkTableName);
-    std::string title;
-    table.ReadLine(title);
+    table.SkipLine();  // the title
     for (std::string& label : table_labels) {
       table.ReadSingleField();
       label = table.ReadTextField();

@@ -132,6 +132,16 @@ void InputFile::ReadLine(std::string& line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
 }
 
+std::uint64_t InputFile::SkipLine() {
+  TextSource& source = state_->source;
+  if (!source.IsOpen()) return 0;
+  char last = '\0';
+  std::uint64_t length = source.SkipLine(last);
+  // ReadLine drops a CR that ends what it took.
+  if (length > 0 && last == '\r') --length;
+  return length;
+}
+
 std::string InputFile::ReadTextField() { return CollectField(state_->source, FieldKind::kText); }
 
 double InputFile::ReadDoubleField() {

@@ -7,6 +7,7 @@
 // file had when it was opened.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,11 @@ class InputFile {
   // empty; on a file that is not open nothing is read and `line` keeps the
   // value it had.
   void ReadLine(std::string& line);
+
+  // Reads past the next line as ReadLine does, without building it, for a
+  // line that is only counted or looked at for being empty. Returns the length
+  // ReadLine would have given it: 0 at the end and on a file that is not open.
+  std::uint64_t SkipLine();
 
   // The next field as text (at most 4096 characters).
   std::string ReadTextField();

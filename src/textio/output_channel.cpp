@@ -45,8 +45,15 @@ bool OutputChannel::Close() {
 
 void OutputChannel::Append(std::string_view bytes) {
   if (closed_ || !ok_) return;
-  pending_.append(bytes);
-  if (pending_.size() >= kFlushSize) Flush();
+  if (bytes.size() < kFlushSize) {
+    pending_.append(bytes);
+    if (pending_.size() >= kFlushSize) Flush();
+    return;
+  }
+  // A long text, such as a long form title, goes to the file as it is rather
+  // than through a second copy of itself.
+  Flush();
+  if (ok_ && !file_->Write(bytes)) ok_ = false;
 }
 
 void OutputChannel::Flush() {

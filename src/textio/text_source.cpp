@@ -1,6 +1,7 @@
 #include "textio/text_source.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace torsova {
 namespace {
@@ -76,7 +77,80 @@ bool TextSource::NothingLeft() {
   return false;
 }
 
-bool TextSource::TakeLine(std::string& line) {
+namespace {
+
+// The first `c` in [from, to), or `to` when there is none.
+const char* Find(const char* from, const char* to, char c) {
+  const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
+  return found ? static_cast<const char*>(found) : to;
+}
+
+// Collects a line for TakeLine. A short line grows in place. A long one is
+// gathered in blocks and joined once its length is known: a string that grows
+// copies itself, and would hold a long line twice for a moment.
+class LineGatherer {
+ public:
+  explicit LineGatherer(std::string& line) : line_(line) {}
+  LineGatherer(const LineGatherer&) = delete;
+  LineGatherer& operator=(const LineGatherer&) = delete;
+
+  void operator()(const char* data, std::size_t size) {
+    if (blocks_.empty() && line_.size() + size <= std::max(line_.capacity(), kShortLine)) {
+      line_.append(data, size);
+      return;
+    }
+    while (size > 0) {
+      if (blocks_.empty() || blocks_.back().size() == kBlock) {
+        blocks_.emplace_back();
+        blocks_.back().reserve(kBlock);
+      }
+      std::string& block = blocks_.back();
+      const std::size_t taken = std::min(size, kBlock - block.size());
+      block.append(data, taken);
+      data += taken;
+      size -= taken;
+    }
+  }
+
+  // Appends the blocks to the line, letting each go as soon as it is copied.
+  void Join() {
+    std::size_t gathered = 0;
+    for (const std::string& block : blocks_) gathered += block.size();
+    if (gathered == 0) return;
+    line_.reserve(line_.size() + gathered);
+    for (std::string& block : blocks_) {
+      line_.append(block);
+      std::string().swap(block);
+    }
+    blocks_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kShortLine = std::size_t{1} << 20;
+  // Blocks this large are taken straight from the system and given back to it
+  // when let go, so a join holds little more than the line itself.
+  static constexpr std::size_t kBlock = std::size_t{32} << 20;
+
+  std::string& line_;
+  std::vector<std::string> blocks_;
+};
+
+// Counts a line's characters for SkipLine and remembers the last one.
+struct LineCounter {
+  std::uint64_t count = 0;
+  char& last;
+
+  void operator()(const char* data, std::size_t size) {
+    if (size == 0) return;
+    count += size;
+    last = data[size - 1];
+  }
+};
+
+}  // namespace
+
+template <typename Sink>
+bool TextSource::ScanLine(Sink& sink) {
   for (;;) {
     if (begin_ == end_ && !Fill()) {
       MeetEnd();
@@ -84,29 +158,56 @@ bool TextSource::TakeLine(std::string& line) {
     }
     const char* start = buffer_.data() + begin_;
     const char* stop = buffer_.data() + end_;
-    const char* special = start;
-    while (special != stop && *special != kLineFeed && *special != kCarriageReturn &&
-           *special != kEndOfContent) {
-      ++special;
+    const char* line_feed = Find(start, stop, kLineFeed);
+    const char* limit = Find(start, line_feed, kEndOfContent);
+    const char* run = start;
+    bool refilled = false;
+    // A CR belongs to the line unless an LF follows it directly.
+    for (const char* cr; (cr = Find(run, limit, kCarriageReturn)) != limit; run = cr + 1) {
+      sink(run, static_cast<std::size_t>(cr - run));
+      if (cr + 1 == line_feed && line_feed != stop) {
+        begin_ = static_cast<std::size_t>(line_feed + 1 - buffer_.data());
+        return true;
+      }
+      if (cr + 1 == stop) {
+        // The next block's first byte decides; this block is used up.
+        begin_ = end_;
+        if (Fill() && buffer_[begin_] == kLineFeed) {
+          ++begin_;
+          return true;
+        }
+        sink(&kCarriageReturn, 1);
+        refilled = true;
+        break;
+      }
+      sink(&kCarriageReturn, 1);
     }
-    line.append(start, special);
-    begin_ += static_cast<std::size_t>(special - start);
-    if (special == stop) continue;
-    char byte = *special;
-    if (byte == kEndOfContent) {
+    if (refilled) continue;
+    sink(run, static_cast<std::size_t>(limit - run));
+    if (limit != line_feed) {
       EndContentHere();
       MeetEnd();
       return false;
     }
-    ++begin_;
-    if (byte == kLineFeed) return true;
-    // A CR ends the line only together with the LF directly after it.
-    if ((begin_ < end_ || Fill()) && buffer_[begin_] == kLineFeed) {
+    begin_ = static_cast<std::size_t>(limit - buffer_.data());
+    if (limit != stop) {
       ++begin_;
       return true;
     }
-    line.push_back(kCarriageReturn);
   }
+}
+
+bool TextSource::TakeLine(std::string& line) {
+  LineGatherer gatherer(line);
+  const bool ended_by_line_feed = ScanLine(gatherer);
+  gatherer.Join();
+  return ended_by_line_feed;
+}
+
+std::uint64_t TextSource::SkipLine(char& last) {
+  LineCounter counter{0, last};
+  ScanLine(counter);
+  return counter.count;
 }
 
 }  // namespace torsova

@@ -68,6 +68,11 @@ class TextSource {
   // not appended. False when the end came first. Ignores the put-back slot.
   bool TakeLine(std::string& line);
 
+  // Uses up the same characters as TakeLine without keeping them. Returns how
+  // many TakeLine would have appended; `last` receives the last of them and is
+  // left as it was when there are none.
+  std::uint64_t SkipLine(char& last);
+
  private:
   static constexpr char kCarriageReturn = '\r';
   static constexpr char kLineFeed = '\n';
@@ -80,6 +85,10 @@ class TextSource {
   std::nullopt_t MeetEnd();
   // Ends the content at the byte 26 the buffer begins with.
   void EndContentHere();
+  // The work of TakeLine and SkipLine: hands the line's characters to `sink`
+  // as runs of the buffer, calling sink(data, size).
+  template <typename Sink>
+  bool ScanLine(Sink& sink);
 
   std::unique_ptr<ReadableFile> file_;
   std::vector<char> buffer_;
