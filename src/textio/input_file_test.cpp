@@ -296,6 +296,42 @@ TEST(InputFileTest, LongLinesComeWholeAcrossBlocks) {
   EXPECT_TRUE(file.AtEnd());
 }
 
+TEST(InputFileTest, SkipLineUsesUpWhatReadLineTakesAndGivesItsLength) {
+  for (std::size_t chunk : {std::size_t{1} << 20, std::size_t{1}}) {
+    for (const std::string& bytes : {"a\rb\r\nc"s, "x\r\r\ny\r"s, "\r\n\n,"s,
+                                     "ab\x1a"
+                                     "cd\r\n"s,
+                                     "x\r\x1a"s, ""s, "\0z\r\n7"s}) {
+      MemoryFolder folder(chunk);
+      folder.files["f"] = bytes;
+      InputFile read(folder, "f");
+      InputFile skipped(folder, "f");
+      for (int i = 0; i < 3; ++i) {
+        std::string line;
+        read.ReadLine(line);
+        EXPECT_EQ(skipped.SkipLine(), line.size()) << Shown(bytes) << ", line " << i;
+        EXPECT_EQ(skipped.AtEnd(), read.AtEnd()) << Shown(bytes) << ", line " << i;
+      }
+    }
+  }
+}
+
+TEST(InputFileTest, VeryLongLineComesWholeWithMoreAfterIt) {
+  std::string long_line(3 << 20, ' ');
+  for (std::size_t i = 0; i < long_line.size(); ++i) long_line[i] = static_cast<char>('a' + i % 26);
+  MemoryFolder folder;
+  folder.files["f"] = long_line + "\rz\r\n" + long_line + "\r\n" + long_line;
+  InputFile file(folder, "f");
+  std::string line;
+  file.ReadLine(line);
+  EXPECT_TRUE(line == long_line + "\rz");
+  EXPECT_EQ(file.SkipLine(), long_line.size());
+  std::string last;
+  file.ReadLine(last);
+  EXPECT_TRUE(last == long_line);
+  EXPECT_TRUE(file.AtEnd());
+}
+
 TEST(InputFileTest, ReadsAFileOfTheFolderUnderAnyCaseOfItsName) {
   testing::ScratchFolder scratch;
   scratch.Write("work2.csv", "Title\r\n1,CRAN,1.5,2.5,3.5\r\n\x1a");

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace torsova {
 namespace {
 
 // Large enough that a file of hundreds of megabytes takes few system calls.
 constexpr std::size_t kBlockSize = 64 * 1024;
+// A line up to this long grows as strings do.
+constexpr std::size_t kShortLine = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -85,56 +88,6 @@ const char* Find(const char* from, const char* to, char c) {
   return found ? static_cast<const char*>(found) : to;
 }
 
-// Collects a line for TakeLine. A short line grows in place. A long one is
-// gathered in blocks and joined once its length is known: a string that grows
-// copies itself, and would hold a long line twice for a moment.
-class LineGatherer {
- public:
-  explicit LineGatherer(std::string& line) : line_(line) {}
-  LineGatherer(const LineGatherer&) = delete;
-  LineGatherer& operator=(const LineGatherer&) = delete;
-
-  void operator()(const char* data, std::size_t size) {
-    if (blocks_.empty() && line_.size() + size <= std::max(line_.capacity(), kShortLine)) {
-      line_.append(data, size);
-      return;
-    }
-    while (size > 0) {
-      if (blocks_.empty() || blocks_.back().size() == kBlock) {
-        blocks_.emplace_back();
-        blocks_.back().reserve(kBlock);
-      }
-      std::string& block = blocks_.back();
-      const std::size_t taken = std::min(size, kBlock - block.size());
-      block.append(data, taken);
-      data += taken;
-      size -= taken;
-    }
-  }
-
-  // Appends the blocks to the line, letting each go as soon as it is copied.
-  void Join() {
-    std::size_t gathered = 0;
-    for (const std::string& block : blocks_) gathered += block.size();
-    if (gathered == 0) return;
-    line_.reserve(line_.size() + gathered);
-    for (std::string& block : blocks_) {
-      line_.append(block);
-      std::string().swap(block);
-    }
-    blocks_.clear();
-  }
-
- private:
-  static constexpr std::size_t kShortLine = std::size_t{1} << 20;
-  // Blocks this large are taken straight from the system and given back to it
-  // when let go, so a join holds little more than the line itself.
-  static constexpr std::size_t kBlock = std::size_t{32} << 20;
-
-  std::string& line_;
-  std::vector<std::string> blocks_;
-};
-
 // Counts a line's characters for SkipLine and remembers the last one.
 struct LineCounter {
   std::uint64_t count = 0;
@@ -198,9 +151,26 @@ bool TextSource::ScanLine(Sink& sink) {
 }
 
 bool TextSource::TakeLine(std::string& line) {
-  LineGatherer gatherer(line);
-  const bool ended_by_line_feed = ScanLine(gatherer);
-  gatherer.Join();
+  // No line is longer than what is left of the content. A line that outgrows
+  // kShortLine is given that much room at once, so it is never copied as it
+  // grows; the room it leaves unused is never touched, and is let go when it is
+  // more than the line.
+  const std::uint64_t left = unread_ + (end_ - begin_);
+  bool given_room = false;
+  auto append = [&](const char* data, std::size_t size) {
+    if (!given_room && line.size() + size > std::max(line.capacity(), kShortLine)) {
+      given_room = true;
+      const std::uint64_t room = std::min<std::uint64_t>(line.size() + left, line.max_size());
+      try {
+        line.reserve(static_cast<std::size_t>(room));
+      } catch (const std::bad_alloc&) {
+        // Without that room the line grows as strings do.
+      }
+    }
+    line.append(data, size);
+  };
+  const bool ended_by_line_feed = ScanLine(append);
+  if (given_room && line.capacity() - line.size() > line.size()) line.shrink_to_fit();
   return ended_by_line_feed;
 }
 
