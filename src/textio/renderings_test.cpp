@@ -147,6 +147,15 @@ TEST(OutputChannelTest, EmptiesAnExistingFileAndKeepsEveryByteOfALongOne) {
   EXPECT_EQ(scratch.Read("Work2.CSV"), expected);
 }
 
+TEST(OutputChannelTest, ATextLongerThanWhatIsHeldBackStaysInItsPlace) {
+  const std::string written = Written([](OutputChannel& c) {
+    c.WriteText("#");
+    c.WriteText(std::string(100000, 'T'), true);
+    c.WritePlainInteger(7, true);
+  });
+  EXPECT_TRUE(written == "#" + std::string(100000, 'T') + "\r\n 7 \r\n");
+}
+
 TEST(OutputChannelTest, AFileThatCannotBeCreatedFailsQuietly) {
   testing::ScratchFolder scratch;
   std::unique_ptr<Folder> folder = MakeSystemFolder(scratch.path() + "/missing");
