@@ -3,7 +3,8 @@
 // the canvas in an orthographic view that can be turned, tilted and zoomed.
 // The page tells a reader (such as a test) how it went through attributes on
 // <html>: data-ready once the first frame is drawn, data-error with the
-// message when something failed.
+// message when something failed, and data-canvas, the canvas's box in CSS
+// pixels ("left top width height").
 (function () {
   const root = document.documentElement;
 
@@ -279,6 +280,8 @@
     viewer.height = Math.max(1, box.height);
     viewer.canvas.width = Math.max(1, Math.round(viewer.width * viewer.ratio));
     viewer.canvas.height = Math.max(1, Math.round(viewer.height * viewer.ratio));
+    const place = [box.left, box.top, box.width, box.height].map(Math.round).join(" ");
+    root.setAttribute("data-canvas", place);
   }
 
   function requestDraw(viewer) {
@@ -444,8 +447,8 @@
     context.fillRect(x + bar.pixels - ratio, y - 6 * ratio, ratio, 6 * ratio);
     context.textBaseline = "bottom";
     context.fillText(format(bar.length), x + bar.pixels + 6 * ratio, y + 4 * ratio);
-    const name = fileStem() + "-" + addressOf(viewer.view).slice(1).replace(/view=/, "")
-        .replace(/[=&]/g, "") + ".png";
+    const view = addressOf(viewer.view).slice(1).replace("view=", "").replace("&", "-");
+    const name = fileStem() + "-" + view.replace(/=/g, "") + ".png";
     out.toBlob((blob) => {
       if (!blob) {
         reportError("the picture could not be made");
@@ -485,7 +488,11 @@
     const pointers = new Map();
     let moving = false;
     canvas.addEventListener("pointerdown", (e) => {
-      canvas.setPointerCapture(e.pointerId);
+      try {
+        canvas.setPointerCapture(e.pointerId);
+      } catch (error) {
+        // A pointer already gone: its moves simply stop at the canvas's edge.
+      }
       pointers.set(e.pointerId, { x: e.clientX, y: e.clientY });
       moving = e.shiftKey || e.button !== 0;
       setTurning(viewer, false);
