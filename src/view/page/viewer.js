@@ -2,9 +2,10 @@
 // The figure page: reads the figure data embedded in the page and draws it on
 // the canvas in an orthographic view that can be turned, tilted and zoomed.
 // The page tells a reader (such as a test) how it went through attributes on
-// <html>: data-ready once the first frame is drawn, data-error with the
-// message when something failed, and data-canvas, the canvas's box in CSS
-// pixels ("left top width height").
+// <html>: data-ready once the first frame is drawn (its value the milliseconds
+// since the page began to load), data-error with the message when something
+// failed, and data-canvas, the canvas's box in CSS pixels ("left top width
+// height").
 (function () {
   const root = document.documentElement;
 
@@ -63,7 +64,7 @@
     setView(viewer, viewFromAddress(location.hash) || kViews.front, false);
     fitCanvas(viewer);
     draw(viewer);
-    root.setAttribute("data-ready", "true");
+    root.setAttribute("data-ready", String(Math.round(performance.now())));
     listen(viewer);
   }
 
