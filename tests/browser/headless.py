@@ -21,9 +21,11 @@ def find_browser():
     return None
 
 
-def run(browser, url, action, width=900, height=900):
+def run(browser, url, action, width=900, height=900, budget=3000):
     """Runs the browser once on url in a fresh profile with nothing fetched from
-    outside; action is ["--dump-dom"] or ["--screenshot=PATH"]. Returns what it
+    outside; action is ["--dump-dom"] or ["--screenshot=PATH"]. With a budget,
+    the page's timers run in that many milliseconds of virtual time first;
+    without, the action follows the page's load. Returns what the browser
     printed on standard output."""
     with tempfile.TemporaryDirectory(prefix="torsova-browser-") as profile:
         command = [
@@ -31,8 +33,10 @@ def run(browser, url, action, width=900, height=900):
             "--no-first-run", "--disable-background-networking",
             "--disable-component-update", "--disable-sync", "--hide-scrollbars",
             "--user-data-dir=" + profile, "--window-size=%d,%d" % (width, height),
-            "--virtual-time-budget=3000", *action, url,
+            *action, url,
         ]
+        if budget is not None:
+            command.insert(-2, "--virtual-time-budget=%d" % budget)
         done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                               timeout=120)
     if done.returncode != 0:
