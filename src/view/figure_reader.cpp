@@ -1,0 +1,230 @@
+#include "view/figure_reader.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "view/point_line.h"
+#include "view/title_text.h"
+
+namespace torsova::view {
+namespace {
+
+// No point or setting line comes near this; longer comments are kept only in
+// part, so a file without line ends cannot fill the memory.
+constexpr std::size_t kLineKept = 4096;
+constexpr std::size_t kQuoted = 60;
+constexpr double kDefaultCircleDiameter = 0.1;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// A line of the file, its first kLineKept bytes kept.
+struct Line {
+  std::string text;
+  bool cut_short = false;  // the line went on beyond what `text` holds
+};
+
+void Keep(Line& line, std::string_view bytes) {
+  const std::size_t room = kLineKept - std::min(kLineKept, line.text.size());
+  if (bytes.size() > room) line.cut_short = true;
+  line.text.append(bytes.substr(0, std::min(room, bytes.size())));
+}
+
+// Takes the next line; false at the end of the content. Plain runs of bytes
+// are taken from the source's buffer at once; CR, LF and byte 26 go through
+// the source's translation.
+bool TakeBoundedLine(TextSource& source, Line& line) {
+  line.text.clear();
+  line.cut_short = false;
+  bool took_any = false;
+  for (;;) {
+    const std::string_view buffered = source.Buffered();
+    if (!buffered.empty()) {
+      const std::size_t stop = buffered.find_first_of(std::string_view("\n\r\x1a", 3));
+      const std::size_t plain = stop == std::string_view::npos ? buffered.size() : stop;
+      Keep(line, buffered.substr(0, plain));
+      source.Skip(plain);
+      took_any = took_any || plain > 0;
+      if (stop == std::string_view::npos) continue;
+      if (buffered[stop] == '\n') {
+        source.Skip(1);
+        return true;
+      }
+    }
+    const std::optional<char> c = source.Take();
+    if (!c) return took_any;
+    if (*c == '\n') return true;
+    Keep(line, std::string_view(&*c, 1));
+    took_any = true;
+  }
+}
+
+bool IsBlankLine(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// What a setting line sets, when it is one of the known settings.
+enum class SettingFault { kNone, kUnknown, kBad };
+
+SettingFault ApplySetting(std::string_view line, Figure& figure, double& circle_diameter) {
+  std::string_view items[3];
+  const std::size_t count = SplitItems(line, items, 3);
+  const std::string_view name = count > 1 ? items[1] : std::string_view();
+  if (name == "CircleDiameter") {
+    double diameter = 0;
+    if (count != 3 || ReadNumber(items[2], diameter) != NumberReading::kNumber || diameter < 0) {
+      return SettingFault::kBad;
+    }
+    circle_diameter = diameter;
+  } else if (name == "WhiteBack" || name == "FillCircles") {
+    if (count != 2) return SettingFault::kBad;
+    (name == "WhiteBack" ? figure.white_back : figure.fill_circles) = true;
+  } else {
+    return SettingFault::kUnknown;
+  }
+  return SettingFault::kNone;
+}
+
+// Gathers the points, segments and marks of the point lines.
+class FigureBuilder {
+ public:
+  explicit FigureBuilder(Figure& figure) : figure_(figure) {}
+
+  void Add(const PointLine& line, double circle_diameter) {
+    const Point& p = line.point;
+    for (std::size_t k = 0; k < 3; ++k) {
+      figure_.min[k] = points_ == 0 ? p[k] : std::min(figure_.min[k], p[k]);
+      figure_.max[k] = points_ == 0 ? p[k] : std::max(figure_.max[k], p[k]);
+    }
+    if (line.code == PointCode::kCircle) {
+      figure_.circles.insert(figure_.circles.end(), {p[0], p[1], p[2], circle_diameter});
+      figure_.order.push_back(true);
+    } else if (line.code == PointCode::kJoined && points_ > 0) {
+      figure_.lines.insert(figure_.lines.end(),
+                           {previous_[0], previous_[1], previous_[2], p[0], p[1], p[2]});
+      figure_.order.push_back(false);
+    }
+    previous_ = p;
+    ++points_;
+  }
+
+  bool Empty() const { return points_ == 0; }
+
+  void Finish() {
+    double size = 0;
+    for (std::size_t k = 0; k < 3; ++k) size = std::max(size, figure_.max[k] - figure_.min[k]);
+    figure_.size = size > 0 ? size : 1;
+  }
+
+ private:
+  Figure& figure_;
+  Point previous_{};
+  std::size_t points_ = 0;
+};
+
+FigureProblem Problem(std::size_t line, const Line& text, std::string_view what) {
+  return {line, QuotedLine(text.text, text.cut_short) + std::string(what)};
+}
+
+}  // namespace
+
+std::string QuotedLine(std::string_view line, bool cut_short) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string quoted = "\"";
+  for (char c : line.substr(0, kQuoted)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      quoted += "\\\\";
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      quoted += c;
+    } else {
+      quoted += "\\x";
+      quoted += kHex[byte >> 4];
+      quoted += kHex[byte & 15];
+    }
+  }
+  if (cut_short || line.size() > kQuoted) quoted += "...";
+  quoted += '"';
+  return quoted;
+}
+
+FigureReading ReadFigure(TextSource& source) {
+  FigureReading reading;
+  Figure& figure = reading.figure;
+  FigureBuilder builder(figure);
+  double circle_diameter = kDefaultCircleDiameter;
+  std::string title_bytes;
+  bool title_cut_short = false;
+  Line line;
+  std::size_t number = 0;
+
+  while (TakeBoundedLine(source, line)) {
+    ++number;
+    if (number == 1 && line.text.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0) {
+      line.text.erase(0, kUtf8Mark.size());
+    }
+    const std::string_view text = line.text;
+    if (!text.empty() && text.front() == '#') {
+      if (builder.Empty()) {
+        title_bytes.assign(text.substr(1));
+        title_cut_short = line.cut_short;
+      }
+      continue;
+    }
+    if (!line.cut_short && IsBlankLine(text)) continue;
+    if (line.cut_short) {
+      reading.error = Problem(number, line, " is too long for a point or setting line");
+      return reading;
+    }
+    std::string_view first_item;
+    SplitItems(text, &first_item, 1);
+    if (first_item == "s") {
+      switch (ApplySetting(text, figure, circle_diameter)) {
+        case SettingFault::kNone:
+          break;
+        case SettingFault::kUnknown:
+          if (reading.warnings.size() < FigureReading::kMaxWarnings) {
+            reading.warnings.push_back(
+                {number, "warning: the unknown setting " + QuotedLine(text) + " is ignored"});
+          } else {
+            ++reading.warnings_left_out;
+          }
+          break;
+        case SettingFault::kBad:
+          reading.error =
+              Problem(number, line,
+                      " is not a setting line (CircleDiameter takes a number of 0 or more; "
+                      "WhiteBack and FillCircles take nothing)");
+          return reading;
+      }
+      continue;
+    }
+    PointLine point_line;
+    switch (ReadPointLine(text, point_line)) {
+      case PointLineFault::kNone:
+        builder.Add(point_line, circle_diameter);
+        continue;
+      case PointLineFault::kNotPointLine:
+        reading.error = Problem(number, line, " is not a point line");
+        return reading;
+      case PointLineFault::kNotFinite:
+        reading.error = Problem(number, line,
+                                " holds a number that cannot be drawn (infinite, not a number "
+                                "or out of range)");
+        return reading;
+      case PointLineFault::kUnknownCode:
+        reading.error = Problem(number, line, " has a code other than -7, 0 and 7");
+        return reading;
+    }
+  }
+
+  if (number == 0) {
+    reading.error = FigureProblem{0, "the file is empty"};
+  } else if (builder.Empty()) {
+    reading.error = FigureProblem{0, "holds no point line, so it is not a figure file"};
+  } else {
+    builder.Finish();
+    figure.title = TitleText(title_bytes, title_cut_short);
+  }
+  return reading;
+}
+
+}  // namespace torsova::view
