@@ -17,25 +17,26 @@ kHostileTitle = '<script>alert(1)</script>" onmouseover="x'
 
 
 class Dom(html.parser.HTMLParser):
-    """A dumped DOM: the attributes of <html>, every start tag, the heading's text."""
+    """A dumped DOM: the attributes of <html>, every start tag, and the text
+    right inside each element with an id."""
 
     def __init__(self, text):
         super().__init__()
-        self.root, self.tags, self.heading, self.in_heading = {}, [], "", False
+        self.root, self.tags, self.texts, self.inside = {}, [], {}, None
         self.feed(text)
 
     def handle_starttag(self, tag, attrs):
         self.tags.append((tag, dict(attrs)))
         if tag == "html":
             self.root = dict(attrs)
-        self.in_heading = tag == "h1"
+        self.inside = dict(attrs).get("id")
 
     def handle_endtag(self, tag):
-        self.in_heading = self.in_heading and tag != "h1"
+        self.inside = None
 
     def handle_data(self, data):
-        if self.in_heading:
-            self.heading += data
+        if self.inside:
+            self.texts[self.inside] = self.texts.get(self.inside, "") + data
 
 
 def load(browser, page, view):
@@ -48,7 +49,8 @@ def load(browser, page, view):
 
 
 def title_as_text(dom, what):
-    assert dom.heading == kHostileTitle, "%s: the title shows as %r" % (what, dom.heading)
+    heading = dom.texts.get("title")
+    assert heading == kHostileTitle, "%s: the title shows as %r" % (what, heading)
     scripts = [tag for tag, _ in dom.tags if tag == "script"]
     handlers = [tag for tag, attrs in dom.tags if "onmouseover" in attrs]
     assert len(scripts) == 2 and not handlers, "%s: the title became markup" % what
@@ -115,8 +117,10 @@ def main(view, figure):
         write_page(view, hostile, os.path.join(folder, "hostile.html"))
         with open(os.path.join(folder, "hostile.html"), encoding="utf-8") as file:
             title_as_text(Dom(file.read()), "the page as written")
-        title_as_text(load(browser, os.path.join(folder, "hostile.html"), "view=side"),
-                      "the page as shown")
+        shown = load(browser, os.path.join(folder, "hostile.html"), "yaw=90&pitch=-30")
+        title_as_text(shown, "the page as shown")
+        angles = shown.texts.get("angles", "")
+        assert angles.startswith("yaw 90°, pitch -30°"), "the address set %r" % angles
     print("page drawn: front ink %dx%d, top ink %dx%d, %d bytes" % (front[1:] + top[1:] + (size,)))
     return 0
 
