@@ -9,8 +9,7 @@ namespace torsova::view {
 namespace {
 
 TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
-  const ParsedCommandLine good =
-      ParseCommandLine({"--svg", "-o", "-", "--", "-odd name.ROT"});
+  const ParsedCommandLine good = ParseCommandLine({"--svg", "-o", "-", "--", "-odd name.ROT"});
   EXPECT_EQ(good.usage_error, "");
   EXPECT_TRUE(good.options.svg);
   EXPECT_EQ(good.options.output, "-");

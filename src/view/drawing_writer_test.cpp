@@ -11,7 +11,7 @@ TEST(DrawingWriterTest, ScaleBarIsANiceLengthOfAtMostAThird) {
   const struct {
     double size;
     std::string bar;
-  } cases[] = {{172.4, "50"}, {150, "50"}, {149.9, "20"}, {1, "0.2"},
+  } cases[] = {{172.4, "50"},  {150, "50"},        {149.9, "20"}, {1, "0.2"},
                {3000, "1000"}, {0.0029, "0.0005"}, {30, "10"}};
   for (const auto& c : cases) EXPECT_EQ(ScaleBarLength(c.size), c.bar) << c.size;
 }

@@ -23,8 +23,7 @@ TEST(FigureReaderTest, ReadsEveryKindOfLineWithEitherLineEnd) {
     const std::string file = "#made by hand" + end + "s CircleDiameter 0.2" + end + "s WhiteBack" +
                              end + end + "#M\xfcller" + end + "   1.00  2  3.00  7 " + end +
                              "   4.00  5  6.00  7 " + end + "s FillCircles" + end + "  0 0 0  0" +
-                             end + "#a comment later" + end + "  1 1 1 -7" + end +
-                             "\x1a  9 9 9 7";
+                             end + "#a comment later" + end + "  1 1 1 -7" + end + "\x1a  9 9 9 7";
     const FigureReading reading = Read(file);
     ASSERT_FALSE(reading.error) << reading.error->what;
     const Figure& f = reading.figure;
