@@ -69,3 +69,18 @@ if(CMAKE_CROSSCOMPILING)
 else()
   gtest_discover_tests(torsova_tests DISCOVERY_TIMEOUT 60)
 endif()
+
+# The three-view drawing as other programs read it: an XML parser and
+# rsvg-convert (skipped, status 77, when that is missing outside CI).
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(Python3 COMPONENTS Interpreter)
+  if(Python3_Interpreter_FOUND)
+    add_test(NAME ViewDrawingOpensElsewhere
+      COMMAND Python3::Interpreter "${PROJECT_SOURCE_DIR}/tests/view_drawing_test.py"
+              "$<TARGET_FILE:torsova_view>"
+              "${PROJECT_SOURCE_DIR}/tests/data/example_form/expected/3D_BODY.ROT")
+    set_tests_properties(ViewDrawingOpensElsewhere PROPERTIES SKIP_RETURN_CODE 77)
+  else()
+    message(STATUS "No python3: the drawing's XML and rendering test is left out")
+  endif()
+endif()

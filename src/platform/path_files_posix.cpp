@@ -60,6 +60,9 @@ class PosixAtomicOutput final : public AtomicOutput {
   bool Commit(std::string& reason) override {
     const int fd = fd_;
     fd_ = -1;
+    // On the disk before the rename, so that a crash leaves the old file or the
+    // whole new one.
+    if (error_ == 0 && ::fsync(fd) != 0) error_ = errno;
     if (::close(fd) != 0 && error_ == 0) error_ = errno;
     if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) error_ = errno;
     if (error_ != 0) {
