@@ -39,21 +39,27 @@ class Dom(html.parser.HTMLParser):
             self.texts[self.inside] = self.texts.get(self.inside, "") + data
 
 
+def check(holds, message):
+    """A failed check, even under python -O, which drops asserts."""
+    if not holds:
+        raise AssertionError(message)
+
+
 def load(browser, page, view):
     """The page's DOM after its script ran; fails unless it reports readiness."""
     dom = Dom(headless.run(browser, page_url(page, view), ["--dump-dom"]))
     error = dom.root.get("data-error")
-    assert error is None, "%s: script error: %s" % (page, error)
-    assert "data-ready" in dom.root, "%s never reported a drawn frame" % page
+    check(error is None, "%s: script error: %s" % (page, error))
+    check("data-ready" in dom.root, "%s never reported a drawn frame" % page)
     return dom
 
 
 def title_as_text(dom, what):
     heading = dom.texts.get("title")
-    assert heading == kHostileTitle, "%s: the title shows as %r" % (what, heading)
+    check(heading == kHostileTitle, "%s: the title shows as %r" % (what, heading))
     scripts = [tag for tag, _ in dom.tags if tag == "script"]
     handlers = [tag for tag, attrs in dom.tags if "onmouseover" in attrs]
-    assert len(scripts) == 2 and not handlers, "%s: the title became markup" % what
+    check(len(scripts) == 2 and not handlers, "%s: the title became markup" % what)
 
 
 def page_url(page, view):
@@ -102,14 +108,14 @@ def main(view, figure):
         page = os.path.join(folder, "3D_BODY.html")
         write_page(view, figure, page)
         size = os.path.getsize(page)
-        assert size < 60 * 1024, "the example's page holds %d bytes" % size
+        check(size < 60 * 1024, "the example's page holds %d bytes" % size)
 
         canvas = load(browser, page, "view=front").root["data-canvas"]
         front = ink(browser, page, "view=front", canvas, os.path.join(folder, "front.png"))
         top = ink(browser, page, "view=top", canvas, os.path.join(folder, "top.png"))
-        assert front[0] > 500, "front view nearly blank: %d ink pixels" % front[0]
-        assert front[2] > 1.5 * front[1], "front view's ink %dx%d is not tall" % front[1:]
-        assert top[0] > 500 and top[1] > top[2], "top view's ink %dx%d is not wide" % top[1:]
+        check(front[0] > 500, "front view nearly blank: %d ink pixels" % front[0])
+        check(front[2] > 1.5 * front[1], "front view's ink %dx%d is not tall" % front[1:])
+        check(top[0] > 500 and top[1] > top[2], "top view's ink %dx%d is not wide" % top[1:])
 
         hostile = os.path.join(folder, "hostile.ROT")
         with open(hostile, "w", encoding="utf-8", newline="\r\n") as file:
@@ -120,7 +126,7 @@ def main(view, figure):
         shown = load(browser, os.path.join(folder, "hostile.html"), "yaw=90&pitch=-30")
         title_as_text(shown, "the page as shown")
         angles = shown.texts.get("angles", "")
-        assert angles.startswith("yaw 90°, pitch -30°"), "the address set %r" % angles
+        check(angles.startswith("yaw 90°, pitch -30°"), "the address set %r" % angles)
     print("page drawn: front ink %dx%d, top ink %dx%d, %d bytes" % (front[1:] + top[1:] + (size,)))
     return 0
 
