@@ -8,11 +8,12 @@ Usage: view_bench.py TORSOVA_VIEW [FOLDER]
 """
 import os
 import random
+import subprocess
 import sys
 import tempfile
-import time
 
 SIZES = (10**4, 10**5, 10**6)
+GNU_TIME = "/usr/bin/time"  # Debian package time
 
 
 def mask_number(value):
@@ -39,34 +40,36 @@ def write_figure(path, count):
                       mask_number(y) + code + "\r\n")
 
 
-def measure(command):
-    """Seconds and peak resident megabytes of one run."""
-    # Spawned, not forked: a forked child would start with this script's
-    # memory counted as its own.
-    start = time.perf_counter()
-    pid = os.posix_spawn(command[0], command, os.environ,
-                         file_actions=[(os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0)])
-    _, status, usage = os.wait4(pid, 0)
-    seconds = time.perf_counter() - start
-    if status != 0:
-        sys.exit(f"{' '.join(command)} failed with status {status}")
-    return seconds, usage.ru_maxrss / 1024
+def measure(command, folder):
+    """Seconds on the clock, seconds of processor time (user and system) and
+    peak resident megabytes of one run, taken by GNU time. The processor time
+    tells the cost on a machine that other work keeps busy."""
+    stats = os.path.join(folder, "stats")
+    with open(os.devnull, "wb") as nothing:
+        subprocess.run([GNU_TIME, "-f", "%e %U %S %M", "-o", stats] + command, check=True,
+                       stdout=nothing)
+    with open(stats) as numbers:
+        seconds, user, system, kilobytes = numbers.read().split()[-4:]
+    return float(seconds), float(user) + float(system), int(kilobytes) / 1024
 
 
 def main():
     viewer = os.path.abspath(sys.argv[1])
+    if not os.access(GNU_TIME, os.X_OK):
+        sys.exit(f"{GNU_TIME} is missing (Debian package time)")
     with tempfile.TemporaryDirectory(dir=sys.argv[2] if len(sys.argv) > 2 else None) as folder:
         previous = {}
-        print(f"{'point lines':>12} {'output':>8} {'seconds':>8} {'growth':>7} {'peak MB':>8} {'bytes':>11}")
+        print(f"{'point lines':>12} {'output':>8} {'seconds':>8} {'cpu s':>6} {'growth':>7} "
+              f"{'peak MB':>8} {'bytes':>11}")
         for count in SIZES:
             figure = os.path.join(folder, f"figure{count}.ROT")
             write_figure(figure, count)
             for kind, ending in (("page", ".html"), ("drawing", ".svg")):
                 output = os.path.join(folder, f"out{count}{ending}")
-                seconds, megabytes = measure([viewer, figure, "-o", output])
+                seconds, cpu, megabytes = measure([viewer, figure, "-o", output], folder)
                 growth = f"{seconds / previous[kind]:.1f}x" if kind in previous else "-"
                 previous[kind] = seconds
-                print(f"{count:>12} {kind:>8} {seconds:>8.3f} {growth:>7} {megabytes:>8.1f} "
+                print(f"{count:>12} {kind:>8} {seconds:>8.3f} {cpu:>6.2f} {growth:>7} {megabytes:>8.1f} "
                       f"{os.path.getsize(output):>11}")
 
 

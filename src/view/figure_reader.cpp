@@ -28,6 +28,10 @@ void Keep(Line& line, std::string_view bytes) {
   line.text.append(bytes.substr(0, std::min(room, bytes.size())));
 }
 
+// LF ends a line; CR and byte 26 are left to the source, which knows whether
+// a CR is half of a line end and where the content ends.
+bool NeedsTranslation(char c) { return c == '\n' || c == '\r' || c == '\x1a'; }
+
 // Takes the next line; false at the end of the content. Plain runs of bytes
 // are taken from the source's buffer at once; CR, LF and byte 26 go through
 // the source's translation.
@@ -38,8 +42,9 @@ bool TakeBoundedLine(TextSource& source, Line& line) {
   for (;;) {
     const std::string_view buffered = source.Buffered();
     if (!buffered.empty()) {
-      const std::size_t stop = buffered.find_first_of(std::string_view("\n\r\x1a", 3));
-      const std::size_t plain = stop == std::string_view::npos ? buffered.size() : stop;
+      std::size_t plain = 0;
+      while (plain < buffered.size() && !NeedsTranslation(buffered[plain])) ++plain;
+      const std::size_t stop = plain < buffered.size() ? plain : std::string_view::npos;
       Keep(line, buffered.substr(0, plain));
       source.Skip(plain);
       took_any = took_any || plain > 0;
@@ -57,8 +62,18 @@ bool TakeBoundedLine(TextSource& source, Line& line) {
   }
 }
 
-bool IsBlankLine(std::string_view text) {
-  return text.find_first_not_of(" \t") == std::string_view::npos;
+// Where the first byte other than a space or tab is; the size when none is.
+std::size_t FirstNonBlank(std::string_view text) {
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  return at;
+}
+
+// Whether the line's first item is "s".
+bool IsSettingLine(std::string_view text) {
+  const std::size_t first = FirstNonBlank(text);
+  return first < text.size() && text[first] == 's' &&
+         (first + 1 == text.size() || text[first + 1] == ' ' || text[first + 1] == '\t');
 }
 
 // What a setting line sets, when it is one of the known settings.
@@ -169,14 +184,12 @@ FigureReading ReadFigure(TextSource& source) {
       }
       continue;
     }
-    if (!line.cut_short && IsBlankLine(text)) continue;
+    if (!line.cut_short && FirstNonBlank(text) == text.size()) continue;
     if (line.cut_short) {
       reading.error = Problem(number, line, " is too long for a point or setting line");
       return reading;
     }
-    std::string_view first_item;
-    SplitItems(text, &first_item, 1);
-    if (first_item == "s") {
+    if (IsSettingLine(text)) {
       switch (ApplySetting(text, figure, circle_diameter)) {
         case SettingFault::kNone:
           break;
