@@ -1,6 +1,7 @@
 #include "view/figure_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "view/point_line.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr std::size_t kLineKept = 4096;
 constexpr std::size_t kQuoted = 60;
 constexpr double kDefaultCircleDiameter = 0.1;
+// A size whose scale for a drawing of some thousand pixels is still finite.
+constexpr double kSmallestSize = 1e-290;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // A line of the file, its first kLineKept bytes kept.
@@ -111,6 +114,7 @@ class FigureBuilder {
     }
     if (line.code == PointCode::kCircle) {
       figure_.circles.insert(figure_.circles.end(), {p[0], p[1], p[2], circle_diameter});
+      largest_diameter_ = std::max(largest_diameter_, circle_diameter);
       figure_.order.push_back(true);
     } else if (line.code == PointCode::kJoined && points_ > 0) {
       figure_.lines.insert(figure_.lines.end(),
@@ -123,16 +127,25 @@ class FigureBuilder {
 
   bool Empty() const { return points_ == 0; }
 
-  void Finish() {
+  // Sets the figure's size; what keeps it from being drawn, if anything. A
+  // drawing divides by the size and multiplies diameters by it, so both must
+  // stay well inside the range of a double.
+  std::string_view Finish() {
     double size = 0;
     for (std::size_t k = 0; k < 3; ++k) size = std::max(size, figure_.max[k] - figure_.min[k]);
     figure_.size = size > 0 ? size : 1;
+    if (!std::isfinite(figure_.size) || !std::isfinite(figure_.size * largest_diameter_)) {
+      return "the figure is too large to draw: its size overflows";
+    }
+    if (figure_.size < kSmallestSize) return "the figure is too small to draw";
+    return {};
   }
 
  private:
   Figure& figure_;
   Point previous_{};
   std::size_t points_ = 0;
+  double largest_diameter_ = 0;
 };
 
 FigureProblem Problem(std::size_t line, const Line& text, std::string_view what) {
@@ -233,8 +246,9 @@ FigureReading ReadFigure(TextSource& source) {
     reading.error = FigureProblem{0, "the file is empty"};
   } else if (builder.Empty()) {
     reading.error = FigureProblem{0, "holds no point line, so it is not a figure file"};
+  } else if (const std::string_view fault = builder.Finish(); !fault.empty()) {
+    reading.error = FigureProblem{0, std::string(fault)};
   } else {
-    builder.Finish();
     figure.title = TitleText(title_bytes, title_cut_short);
   }
   return reading;
