@@ -133,11 +133,9 @@ OpenedPath OpenPathForReading(const std::string& path) {
 }
 
 std::unique_ptr<AtomicOutput> CreateAtomicOutput(const std::string& path, std::string& reason) {
-  const std::size_t name_start = FileNameStart(path);
-  const std::string base = path.substr(0, name_start) + "." + path.substr(name_start) + "." +
-                           std::to_string(GetCurrentProcessId()) + ".";
   for (int attempt = 0;; ++attempt) {
-    std::wstring temporary = WideFromUtf8(base + std::to_string(attempt) + ".tmp");
+    std::wstring temporary =
+        WideFromUtf8(TemporaryPathBeside(path, GetCurrentProcessId(), attempt));
     HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
