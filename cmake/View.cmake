@@ -21,8 +21,8 @@ add_library(torsova_view_core STATIC ${torsova_view_sources} "${torsova_view_emb
 target_link_libraries(torsova_view_core PUBLIC torsova_core)
 target_compile_definitions(torsova_view_core PRIVATE TORSOVA_VERSION="${PROJECT_VERSION}")
 if(WIN32)
-  # The wide command line and the shell's "open".
-  target_link_libraries(torsova_view_core PUBLIC shell32)
+  # The wide command line and the shell's "open" (through COM).
+  target_link_libraries(torsova_view_core PUBLIC shell32 ole32)
 endif()
 
 add_executable(torsova_view src/view/main.cpp)

@@ -51,8 +51,15 @@ TEST(ViewProgramTest, WritesThePageOrTheDrawingBesideTheFigure) {
   EXPECT_EQ(run.output, "3d_body.html" + summary);
   EXPECT_EQ(folder.Read("3d_body.html").rfind("<!DOCTYPE html>", 0), 0u);
 
+  // The same bytes on every system: the page's data and the whole drawing.
+  const std::string page = folder.Read("3d_body.html");
+  const std::string marker = "id=\"figure-data\">";
+  const std::size_t data = page.find(marker) + marker.size();
+  EXPECT_EQ(page.substr(data, page.find("</script>", data) - data),
+            SourceFile("view/example_form.json"));
   run = View(folder, {"--svg"});
   EXPECT_EQ(run.output, "3d_body.svg" + summary);
+  EXPECT_EQ(folder.Read("3d_body.svg"), SourceFile("view/example_form.svg"));
   run = View(folder, {"-o", "-", "--svg"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, folder.Read("3d_body.svg"));

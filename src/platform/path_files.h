@@ -53,6 +53,11 @@ class AtomicOutput {
 // Null, with a reason, when the temporary file cannot be created.
 std::unique_ptr<AtomicOutput> CreateAtomicOutput(const std::string& path, std::string& reason);
 
+// The temporary file for `path` of this process's `attempt`: hidden beside
+// the target, so that the rename stays within one folder.
+//   ("out/3D_BODY.html", 42, 0) -> "out/.3D_BODY.html.42.0.tmp"
+std::string TemporaryPathBeside(const std::string& path, unsigned long process, int attempt);
+
 // Where the file name begins in `path`: after the last "/" (on Windows also
 // after the last "\" or a drive's ":").
 std::size_t FileNameStart(std::string_view path);

@@ -106,11 +106,9 @@ OpenedPath OpenPathForReading(const std::string& path) {
 }
 
 std::unique_ptr<AtomicOutput> CreateAtomicOutput(const std::string& path, std::string& reason) {
-  const std::size_t name_start = FileNameStart(path);
-  const std::string base = path.substr(0, name_start) + "." + path.substr(name_start) + "." +
-                           std::to_string(::getpid()) + ".";
   for (int attempt = 0;; ++attempt) {
-    std::string temporary = base + std::to_string(attempt) + ".tmp";
+    std::string temporary =
+        TemporaryPathBeside(path, static_cast<unsigned long>(::getpid()), attempt);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return std::make_unique<PosixAtomicOutput>(fd, std::move(temporary), path);
     if (errno != EEXIST || attempt == 100) {

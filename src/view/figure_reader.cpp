@@ -1,6 +1,7 @@
 #include "view/figure_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "view/point_line.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr std::size_t kLineKept = 4096;
 constexpr std::size_t kQuoted = 60;
 constexpr double kDefaultCircleDiameter = 0.1;
+// A size whose scale for a drawing of some thousand pixels is still finite.
+constexpr double kSmallestSize = 1e-290;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // A line of the file, its first kLineKept bytes kept.
@@ -28,6 +31,10 @@ void Keep(Line& line, std::string_view bytes) {
   line.text.append(bytes.substr(0, std::min(room, bytes.size())));
 }
 
+// LF ends a line; CR and byte 26 are left to the source, which knows whether
+// a CR is half of a line end and where the content ends.
+bool NeedsTranslation(char c) { return c == '\n' || c == '\r' || c == '\x1a'; }
+
 // Takes the next line; false at the end of the content. Plain runs of bytes
 // are taken from the source's buffer at once; CR, LF and byte 26 go through
 // the source's translation.
@@ -38,8 +45,9 @@ bool TakeBoundedLine(TextSource& source, Line& line) {
   for (;;) {
     const std::string_view buffered = source.Buffered();
     if (!buffered.empty()) {
-      const std::size_t stop = buffered.find_first_of(std::string_view("\n\r\x1a", 3));
-      const std::size_t plain = stop == std::string_view::npos ? buffered.size() : stop;
+      std::size_t plain = 0;
+      while (plain < buffered.size() && !NeedsTranslation(buffered[plain])) ++plain;
+      const std::size_t stop = plain < buffered.size() ? plain : std::string_view::npos;
       Keep(line, buffered.substr(0, plain));
       source.Skip(plain);
       took_any = took_any || plain > 0;
@@ -57,8 +65,18 @@ bool TakeBoundedLine(TextSource& source, Line& line) {
   }
 }
 
-bool IsBlankLine(std::string_view text) {
-  return text.find_first_not_of(" \t") == std::string_view::npos;
+// Where the first byte other than a space or tab is; the size when none is.
+std::size_t FirstNonBlank(std::string_view text) {
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  return at;
+}
+
+// Whether the line's first item is "s".
+bool IsSettingLine(std::string_view text) {
+  const std::size_t first = FirstNonBlank(text);
+  return first < text.size() && text[first] == 's' &&
+         (first + 1 == text.size() || text[first + 1] == ' ' || text[first + 1] == '\t');
 }
 
 // What a setting line sets, when it is one of the known settings.
@@ -96,6 +114,7 @@ class FigureBuilder {
     }
     if (line.code == PointCode::kCircle) {
       figure_.circles.insert(figure_.circles.end(), {p[0], p[1], p[2], circle_diameter});
+      largest_diameter_ = std::max(largest_diameter_, circle_diameter);
       figure_.order.push_back(true);
     } else if (line.code == PointCode::kJoined && points_ > 0) {
       figure_.lines.insert(figure_.lines.end(),
@@ -108,16 +127,25 @@ class FigureBuilder {
 
   bool Empty() const { return points_ == 0; }
 
-  void Finish() {
+  // Sets the figure's size; what keeps it from being drawn, if anything. A
+  // drawing divides by the size and multiplies diameters by it, so both must
+  // stay well inside the range of a double.
+  std::string_view Finish() {
     double size = 0;
     for (std::size_t k = 0; k < 3; ++k) size = std::max(size, figure_.max[k] - figure_.min[k]);
     figure_.size = size > 0 ? size : 1;
+    if (!std::isfinite(figure_.size) || !std::isfinite(figure_.size * largest_diameter_)) {
+      return "the figure is too large to draw: its size overflows";
+    }
+    if (figure_.size < kSmallestSize) return "the figure is too small to draw";
+    return {};
   }
 
  private:
   Figure& figure_;
   Point previous_{};
   std::size_t points_ = 0;
+  double largest_diameter_ = 0;
 };
 
 FigureProblem Problem(std::size_t line, const Line& text, std::string_view what) {
@@ -169,14 +197,12 @@ FigureReading ReadFigure(TextSource& source) {
       }
       continue;
     }
-    if (!line.cut_short && IsBlankLine(text)) continue;
+    if (!line.cut_short && FirstNonBlank(text) == text.size()) continue;
     if (line.cut_short) {
       reading.error = Problem(number, line, " is too long for a point or setting line");
       return reading;
     }
-    std::string_view first_item;
-    SplitItems(text, &first_item, 1);
-    if (first_item == "s") {
+    if (IsSettingLine(text)) {
       switch (ApplySetting(text, figure, circle_diameter)) {
         case SettingFault::kNone:
           break;
@@ -220,8 +246,9 @@ FigureReading ReadFigure(TextSource& source) {
     reading.error = FigureProblem{0, "the file is empty"};
   } else if (builder.Empty()) {
     reading.error = FigureProblem{0, "holds no point line, so it is not a figure file"};
+  } else if (const std::string_view fault = builder.Finish(); !fault.empty()) {
+    reading.error = FigureProblem{0, std::string(fault)};
   } else {
-    builder.Finish();
     figure.title = TitleText(title_bytes, title_cut_short);
   }
   return reading;

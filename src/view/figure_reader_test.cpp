@@ -90,6 +90,9 @@ TEST(FigureReaderTest, NamesTheLineOfEachFault) {
       {std::string(5000, '1') + "\n", 1, "\"" + std::string(60, '1') + "...\" is too long"},
       {"", 0, "the file is empty"},
       {"#only a comment\r\ns WhiteBack\r\n", 0, "holds no point line"},
+      {"1e308 0 0 0\n-1e308 0 0 7\n", 0, "the figure is too large to draw"},
+      {"s CircleDiameter 1e300\n0 0 0 -7\n1e10 0 0 0\n", 0, "the figure is too large to draw"},
+      {"0 0 0 0\n1e-300 0 0 7\n", 0, "the figure is too small to draw"},
   };
   for (const auto& c : cases) {
     const FigureReading reading = Read(c.file);

@@ -58,9 +58,10 @@ NumberReading ReadNumber(std::string_view item, double& value) {
   }
   // An exponent too wide for the mask has a percent sign before its digits.
   std::string unmarked;
-  const std::size_t mark = item.find_first_of("eE");
-  if (mark != std::string_view::npos && mark + 2 < item.size() &&
-      (item[mark + 1] == '+' || item[mark + 1] == '-') && item[mark + 2] == '%') {
+  std::size_t mark = 0;
+  while (mark < item.size() && item[mark] != 'e' && item[mark] != 'E') ++mark;
+  if (mark + 2 < item.size() && (item[mark + 1] == '+' || item[mark + 1] == '-') &&
+      item[mark + 2] == '%') {
     unmarked.assign(item);
     unmarked.erase(mark + 2, 1);
     item = unmarked;
@@ -74,11 +75,8 @@ NumberReading ReadNumber(std::string_view item, double& value) {
   if (unsigned_part.empty() || !(IsDigit(unsigned_part.front()) || unsigned_part.front() == '.')) {
     return NumberReading::kNotNumber;
   }
-  for (char c : unsigned_part) {
-    if (!IsDigit(c) && c != '.' && c != 'e' && c != 'E' && c != '+' && c != '-') {
-      return NumberReading::kNotNumber;
-    }
-  }
+  // The number reading also takes hexadecimal; no rendering writes it.
+  if (unsigned_part.size() > 1 && Lower(unsigned_part[1]) == 'x') return NumberReading::kNotNumber;
   std::size_t length = 0;
   value = DecimalToDouble(item, length);
   if (length != item.size()) return NumberReading::kNotNumber;

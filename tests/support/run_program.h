@@ -28,6 +28,12 @@ ProgramRun RunProgram(const std::string& program, const std::string& dir, const 
 ProgramRun RunWithArguments(const std::string& program, const std::string& dir,
                             const std::vector<std::string>& arguments, int timeout_seconds = 20);
 
+// What both of the above do, each system in its own way. With `errors_apart`
+// standard error goes to `errors`, otherwise with standard output.
+ProgramRun RunProcess(const std::string& program, const std::string& dir,
+                      const std::vector<std::string>& arguments, const std::string& input,
+                      InputKind kind, bool errors_apart, int timeout_seconds);
+
 // The torsova and torsova-view binaries of this build.
 std::string TorsovaBinary();
 std::string ViewerBinary();

@@ -17,13 +17,9 @@ namespace torsova::testing {
 
 std::string TorsovaBinary() { return TORSOVA_BINARY; }
 
-namespace {
-
-// With `errors_apart`, standard error goes to a file of its own, otherwise with
-// standard output.
-ProgramRun Run(const std::string& program, const std::string& dir,
-               const std::vector<std::string>& arguments, const std::string& input, InputKind kind,
-               bool errors_apart, int timeout_seconds) {
+ProgramRun RunProcess(const std::string& program, const std::string& dir,
+                      const std::vector<std::string>& arguments, const std::string& input,
+                      InputKind kind, bool errors_apart, int timeout_seconds) {
   ScratchFolder io;
   io.Write("stdin", input);
   const std::string in_path = io.path() + "/stdin";
@@ -70,18 +66,6 @@ ProgramRun Run(const std::string& program, const std::string& dir,
   return run;
 }
 
-}  // namespace
-
 std::string ViewerBinary() { return TORSOVA_VIEW_BINARY; }
-
-ProgramRun RunProgram(const std::string& program, const std::string& dir, const std::string& input,
-                      InputKind kind, int timeout_seconds) {
-  return Run(program, dir, {}, input, kind, false, timeout_seconds);
-}
-
-ProgramRun RunWithArguments(const std::string& program, const std::string& dir,
-                            const std::vector<std::string>& arguments, int timeout_seconds) {
-  return Run(program, dir, arguments, "", InputKind::kNullDevice, true, timeout_seconds);
-}
 
 }  // namespace torsova::testing
