@@ -14,7 +14,7 @@
 namespace torsova {
 namespace {
 
-class PosixReadableFile final : public ReadableFile {
+class PosixReadableFile final : public PathFile {
  public:
   PosixReadableFile(int fd, std::uint64_t length) : fd_(fd), length_(length) {}
   ~PosixReadableFile() override { ::close(fd_); }
@@ -22,6 +22,7 @@ class PosixReadableFile final : public ReadableFile {
   PosixReadableFile& operator=(const PosixReadableFile&) = delete;
 
   std::uint64_t Length() const override { return length_; }
+  bool ReadFailed() const override { return failed_; }
 
   // Never reads past the length measured at opening, so a file that keeps
   // growing still ends.
@@ -93,7 +94,7 @@ class PosixFolder final : public Folder {
     }
     // Only a regular file has content; a device or FIFO reads as empty.
     std::uint64_t length = S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
-    return std::make_unique<PosixReadableFile>(fd, length);
+    return MakeReadableFile(fd, length);
   }
 
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& name) override {
@@ -115,6 +116,10 @@ class PosixFolder final : public Folder {
 };
 
 }  // namespace
+
+std::unique_ptr<PathFile> MakeReadableFile(int fd, std::uint64_t length) {
+  return std::make_unique<PosixReadableFile>(fd, length);
+}
 
 std::optional<std::string> FindInFolder(const std::string& dir, const std::string& name) {
   struct stat info {};

@@ -1,10 +1,19 @@
-// Name lookup shared by the POSIX folder and process.
+// Name lookup and readable files shared by the POSIX folder, process and
+// path files.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/path_files.h"
+
 namespace torsova {
+
+// A file read through `fd`, which it owns and closes; it never reads past
+// `length`, so a file that keeps growing still ends.
+std::unique_ptr<PathFile> MakeReadableFile(int fd, std::uint64_t length);
 
 // The spelling under which `name` exists in folder `dir`, matched without
 // regard to ASCII letter case; nothing when no entry matches.

@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "platform/folder_windows.h"
 
 #include "platform/platform.h"
 
@@ -9,7 +9,7 @@ namespace {
 // POSIX systems: a table open for reading can still be deleted.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-class WindowsReadableFile final : public ReadableFile {
+class WindowsReadableFile final : public PathFile {
  public:
   WindowsReadableFile(HANDLE handle, std::uint64_t length) : handle_(handle), length_(length) {}
   ~WindowsReadableFile() override { CloseHandle(handle_); }
@@ -17,6 +17,7 @@ class WindowsReadableFile final : public ReadableFile {
   WindowsReadableFile& operator=(const WindowsReadableFile&) = delete;
 
   std::uint64_t Length() const override { return length_; }
+  bool ReadFailed() const override { return failed_; }
 
   // Never reads past the length measured at opening, so a file that keeps
   // growing still ends, and a device is never read at all.
@@ -92,7 +93,7 @@ class WindowsFolder final : public Folder {
         size.QuadPart > 0) {
       length = static_cast<std::uint64_t>(size.QuadPart);
     }
-    return std::make_unique<WindowsReadableFile>(handle, length);
+    return MakeReadableFile(handle, length);
   }
 
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& name) override {
@@ -111,6 +112,10 @@ class WindowsFolder final : public Folder {
 };
 
 }  // namespace
+
+std::unique_ptr<PathFile> MakeReadableFile(HANDLE handle, std::uint64_t length) {
+  return std::make_unique<WindowsReadableFile>(handle, length);
+}
 
 std::unique_ptr<Folder> MakeSystemFolder(const std::string& path) {
   return std::make_unique<WindowsFolder>(path);

@@ -92,12 +92,13 @@ NumberSpan SpanOf(std::string_view text) {
   return span;
 }
 
-// The value of a mantissa and exponent without sign; false when the text does
-// not begin with one.
+// The value of a mantissa and exponent without sign, and the characters they
+// took; false when the text does not begin with one.
 template <typename T>
-bool SpannedValue(std::string_view text, bool hex, T& value) {
+bool SpannedValue(std::string_view text, bool hex, T& value, std::size_t& length) {
   NumberSpan span = hex ? SpanOf<true>(text) : SpanOf<false>(text);
   if (span.length == 0) return false;
+  length = span.length;
   value = 0;
   std::chars_format format = hex ? std::chars_format::hex : std::chars_format::general;
   std::from_chars_result result =
@@ -115,7 +116,8 @@ bool SpannedValue(std::string_view text, bool hex, T& value) {
 }
 
 template <typename T>
-T DecimalValue(std::string_view text) {
+T DecimalValue(std::string_view text, std::size_t& length) {
+  length = 0;
   std::size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
   bool negative = false;
@@ -125,22 +127,38 @@ T DecimalValue(std::string_view text) {
   // A "0x" without hexadecimal digits after it is the number 0.
   bool hex = rest.size() > 2 && rest[0] == '0' && Lower(rest[1]) == 'x';
   T value = 0;
-  if (!(hex && SpannedValue(rest.substr(2), true, value)) && !SpannedValue(rest, false, value)) {
+  std::size_t taken = 0;
+  if (hex && SpannedValue(rest.substr(2), true, value, taken)) {
+    taken += 2;
+  } else if (!SpannedValue(rest, false, value, taken)) {
     if (BeginsWithWord(rest, "inf")) {
       value = std::numeric_limits<T>::infinity();
+      taken = BeginsWithWord(rest, "infinity") ? 8 : 3;
     } else if (BeginsWithWord(rest, "nan")) {
       value = std::numeric_limits<T>::quiet_NaN();
+      taken = 3;
     } else {
       return 0;
     }
   }
+  length = i + taken;
   return negative ? -value : value;
 }
 
 }  // namespace
 
-double DecimalToDouble(std::string_view text) { return DecimalValue<double>(text); }
+double DecimalToDouble(std::string_view text) {
+  std::size_t length = 0;
+  return DecimalValue<double>(text, length);
+}
 
-float DecimalToSingle(std::string_view text) { return DecimalValue<float>(text); }
+float DecimalToSingle(std::string_view text) {
+  std::size_t length = 0;
+  return DecimalValue<float>(text, length);
+}
+
+double DecimalToDouble(std::string_view text, std::size_t& length) {
+  return DecimalValue<double>(text, length);
+}
 
 }  // namespace torsova

@@ -11,11 +11,18 @@
 //   "0x1.8p1" -> 3       "abc" -> 0       "1e" -> 1
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace torsova {
 
 double DecimalToDouble(std::string_view text);
 float DecimalToSingle(std::string_view text);
+
+// As DecimalToDouble, and `length` is set to the number of characters the
+// number took, white space and sign included; 0 when nothing spells a number.
+// A text is wholly a number when `length` equals its size.
+//   "12.5abc" -> 12.5, 4    " -1e3" -> -1000, 5    "1e+" -> 1, 1    "abc" -> 0, 0
+double DecimalToDouble(std::string_view text, std::size_t& length);
 
 }  // namespace torsova

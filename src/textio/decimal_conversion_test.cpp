@@ -92,5 +92,23 @@ TEST(DecimalConversionTest, RoundsDirectlyToSingle) {
   }
 }
 
+TEST(DecimalConversionTest, TellsHowManyCharactersTheNumberTook) {
+  const struct {
+    std::string text;
+    std::size_t length;
+  } cases[] = {
+      {"12.5abc", 4},   {" -1e3", 5},   {"1e+", 1},    {"1E+5 ", 4},
+      {"abc", 0},       {"-", 0},       {"0x1p3", 5},  {"0xg", 1},
+      {"-infinity", 9}, {"infinit", 3}, {"nan(1)", 3}, {"123456789.01E+5", 15},
+      {".5.", 2},
+  };
+  for (const auto& c : cases) {
+    std::size_t length = 99;
+    const double value = DecimalToDouble(c.text, length);
+    EXPECT_EQ(length, c.length) << "text \"" << c.text << "\"";
+    EXPECT_TRUE(Same(value, DecimalToDouble(c.text))) << "text \"" << c.text << "\"";
+  }
+}
+
 }  // namespace
 }  // namespace torsova

@@ -9,6 +9,16 @@
 
 namespace torsova::testing {
 namespace fs = std::filesystem;
+namespace {
+
+std::string BytesAt(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+}  // namespace
 
 ScratchFolder::ScratchFolder() {
   std::random_device seed;
@@ -29,34 +39,29 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-  std::ofstream out(fs::path(path_) / name, std::ios::binary | std::ios::trunc);
+  std::ofstream out(fs::path(path_) / fs::u8path(name), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 
 std::string ScratchFolder::Read(const std::string& name) const {
-  return ReadFileBytes((fs::path(path_) / name).string());
+  return BytesAt(fs::path(path_) / fs::u8path(name));
 }
 
 bool ScratchFolder::Exists(const std::string& name) const {
   std::error_code ignored;
-  return fs::exists(fs::symlink_status(fs::path(path_) / name, ignored));
+  return fs::exists(fs::symlink_status(fs::path(path_) / fs::u8path(name), ignored));
 }
 
 std::vector<std::string> ScratchFolder::List() const {
   std::vector<std::string> names;
   for (const fs::directory_entry& entry : fs::directory_iterator(path_)) {
-    names.push_back(entry.path().filename().string());
+    names.push_back(entry.path().filename().u8string());
   }
   std::sort(names.begin(), names.end());
   return names;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+std::string ReadFileBytes(const std::string& path) { return BytesAt(path); }
 
 std::string ExampleForm() {
   return ReadFileBytes(std::string(TORSOVA_SOURCE_DIR) + "/examples/BodyXYZ.CSV");

@@ -54,7 +54,7 @@ class ScratchFolder {
   void Write(const std::string& name, const std::string& bytes) const;
   std::string Read(const std::string& name) const;
   bool Exists(const std::string& name) const;
-  // The names in the folder, sorted.
+  // Names are UTF-8 on every system. The names in the folder, sorted.
   std::vector<std::string> List() const;
 
  private:

@@ -3,12 +3,14 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace torsova::testing {
 
 struct ProgramRun {
   int status = -1;     // exit status; -1 when it did not exit normally
   std::string output;  // everything written to standard output
+  std::string errors;  // standard error, when kept apart from the output
   bool timed_out = false;
 };
 
@@ -21,7 +23,19 @@ enum class InputKind { kBytes, kClosed, kNullDevice };
 ProgramRun RunProgram(const std::string& program, const std::string& dir, const std::string& input,
                       InputKind kind = InputKind::kBytes, int timeout_seconds = 20);
 
-// The torsova binary of this build.
+// Runs `program` in folder `dir` with `arguments` (UTF-8) and no standard
+// input; standard output and standard error are kept apart.
+ProgramRun RunWithArguments(const std::string& program, const std::string& dir,
+                            const std::vector<std::string>& arguments, int timeout_seconds = 20);
+
+// What both of the above do, each system in its own way. With `errors_apart`
+// standard error goes to `errors`, otherwise with standard output.
+ProgramRun RunProcess(const std::string& program, const std::string& dir,
+                      const std::vector<std::string>& arguments, const std::string& input,
+                      InputKind kind, bool errors_apart, int timeout_seconds);
+
+// The torsova and torsova-view binaries of this build.
 std::string TorsovaBinary();
+std::string ViewerBinary();
 
 }  // namespace torsova::testing

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "support/fake_platform.h"
 #include "support/run_program.h"
@@ -16,12 +17,17 @@ namespace torsova::testing {
 
 std::string TorsovaBinary() { return TORSOVA_BINARY; }
 
-ProgramRun RunProgram(const std::string& program, const std::string& dir, const std::string& input,
-                      InputKind kind, int timeout_seconds) {
+ProgramRun RunProcess(const std::string& program, const std::string& dir,
+                      const std::vector<std::string>& arguments, const std::string& input,
+                      InputKind kind, bool errors_apart, int timeout_seconds) {
   ScratchFolder io;
   io.Write("stdin", input);
   const std::string in_path = io.path() + "/stdin";
   const std::string out_path = io.path() + "/stdout";
+  const std::string err_path = io.path() + "/stderr";
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
 
   pid_t child = ::fork();
   if (child == 0) {
@@ -34,8 +40,9 @@ ProgramRun RunProgram(const std::string& program, const std::string& dir, const 
     }
     int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(out, STDOUT_FILENO);
-    ::dup2(out, STDERR_FILENO);
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    ::dup2(errors_apart ? ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644) : out,
+           STDERR_FILENO);
+    ::execv(program.c_str(), argv.data());
     ::_exit(127);
   }
 
@@ -55,7 +62,10 @@ ProgramRun RunProgram(const std::string& program, const std::string& dir, const 
   }
   if (!run.timed_out && WIFEXITED(wait_status)) run.status = WEXITSTATUS(wait_status);
   run.output = io.Read("stdout");
+  if (errors_apart) run.errors = io.Read("stderr");
   return run;
 }
+
+std::string ViewerBinary() { return TORSOVA_VIEW_BINARY; }
 
 }  // namespace torsova::testing

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "support/fake_platform.h"
 #include "support/run_program.h"
@@ -40,8 +42,39 @@ HANDLE OpenInheritable(const std::string& path, DWORD access, DWORD disposition)
 // tests run on.
 std::string TorsovaBinary() { return std::filesystem::absolute(TORSOVA_BINARY).string(); }
 
-ProgramRun RunProgram(const std::string& program, const std::string& dir, const std::string& input,
-                      InputKind kind, int timeout_seconds) {
+namespace {
+
+// The argument quoted so that CommandLineToArgvW and the runtime give it back
+// as it is: backslashes doubled before a quote, quotes escaped.
+std::wstring Quoted(const std::wstring& argument) {
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, L'\\');
+  return quoted + L"\"";
+}
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size() + 1, L'\0');
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+  return wide;
+}
+
+}  // namespace
+
+ProgramRun RunProcess(const std::string& program, const std::string& dir,
+                      const std::vector<std::string>& arguments, const std::string& input,
+                      InputKind kind, bool errors_apart, int timeout_seconds) {
   ScratchFolder io;
   io.Write("stdin", input);
   ProgramRun run;
@@ -50,21 +83,28 @@ ProgramRun RunProgram(const std::string& program, const std::string& dir, const 
   Handle in(kind == InputKind::kClosed ? nullptr
                                        : OpenInheritable(in_path, GENERIC_READ, OPEN_EXISTING));
   Handle out(OpenInheritable(io.path() + "\\stdout", GENERIC_WRITE, CREATE_ALWAYS));
-  if (!out.valid() || (kind != InputKind::kClosed && !in.valid())) return run;
+  Handle err(errors_apart ? OpenInheritable(io.path() + "\\stderr", GENERIC_WRITE, CREATE_ALWAYS)
+                          : nullptr);
+  if (!out.valid() || (kind != InputKind::kClosed && !in.valid()) ||
+      (errors_apart && !err.valid())) {
+    return run;
+  }
 
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = in.get();
   startup.hStdOutput = out.get();
-  startup.hStdError = out.get();
-  std::string command_line = "\"" + program + "\"";
+  startup.hStdError = errors_apart ? err.get() : out.get();
+  const std::wstring wide_program = Wide(program);
+  std::wstring command_line = L"\"" + wide_program + L"\"";
+  for (const std::string& argument : arguments) command_line += L" " + Quoted(Wide(argument));
   PROCESS_INFORMATION started{};
   // Without any console, as a scheduled task or a service would run it. With
   // a console of its own (even a hidden one) a missing standard input would
   // be that console's keyboard, which nobody presses.
-  if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
-                      DETACHED_PROCESS, nullptr, dir.c_str(), &startup, &started)) {
+  if (!CreateProcessW(wide_program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                      DETACHED_PROCESS, nullptr, Wide(dir).c_str(), &startup, &started)) {
     return run;
   }
   Handle process(started.hProcess);
@@ -83,7 +123,10 @@ ProgramRun RunProgram(const std::string& program, const std::string& dir, const 
     run.status = static_cast<int>(exit_code);
   }
   run.output = io.Read("stdout");
+  if (errors_apart) run.errors = io.Read("stderr");
   return run;
 }
+
+std::string ViewerBinary() { return std::filesystem::absolute(TORSOVA_VIEW_BINARY).string(); }
 
 }  // namespace torsova::testing

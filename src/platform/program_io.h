@@ -1,0 +1,26 @@
+// What a command-line program needs beyond files: its arguments, standard
+// output and standard error as byte streams, and the desktop's opener.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torsova {
+
+// The arguments after the program's name, as UTF-8 (on Windows taken from
+// the wide-character command line, whatever the code page).
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Standard output and standard error take bytes as they are, with no line
+// end translation; a console shows UTF-8 text as such. False when not all of
+// the bytes arrived.
+bool WriteStandardOutput(std::string_view bytes);
+void WriteStandardError(std::string_view bytes);
+
+// Opens the file at `path` with the system's default program for its kind
+// (the desktop's opener, xdg-open, on POSIX systems; the shell on Windows).
+// False, with a reason, when that failed.
+bool OpenWithDefaultProgram(const std::string& path, std::string& reason);
+
+}  // namespace torsova

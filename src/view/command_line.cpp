@@ -1,0 +1,73 @@
+#include "view/command_line.h"
+
+namespace torsova::view {
+
+const char kUsage[] =
+    "Usage: torsova-view [OPTIONS] [FIGURE]\n"
+    "Shows the figure file FIGURE (by default 3D_BODY.ROT in the current folder,\n"
+    "in any letter case) as an interactive page that turns and zooms in a web\n"
+    "browser, written beside it with the extension .html.\n"
+    "\n"
+    "Options:\n"
+    "  --svg              write the front, side and top views as a drawing (.svg)\n"
+    "                     instead of the page\n"
+    "  -o, --output PATH  write to PATH (an ending .svg selects the drawing);\n"
+    "                     - writes to standard output\n"
+    "  --list             write no file; print the figure's line segments and\n"
+    "                     circles as CSV on standard output\n"
+    "  --open             open what was written with the system's default program\n"
+    "  --help             print this help\n"
+    "  --version          print the version\n"
+    "\n"
+    "Exit status: 0 when done, 1 when the figure cannot be read or the output\n"
+    "cannot be written, 2 for wrong usage.\n";
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  ParsedCommandLine parsed;
+  ViewOptions& options = parsed.options;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < arguments.size() && parsed.usage_error.empty(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool is_option = !options_ended && argument.size() > 1 && argument[0] == '-';
+    if (!is_option) {
+      if (options.figure) {
+        parsed.usage_error =
+            "only one figure can be shown at a time; \"" + argument + "\" is one too many";
+      }
+      options.figure = argument;
+    } else if (argument == "--") {
+      options_ended = true;
+    } else if (argument == "--help") {
+      options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else if (argument == "--list") {
+      options.list = true;
+    } else if (argument == "--svg") {
+      options.svg = true;
+    } else if (argument == "--open") {
+      options.open = true;
+    } else if (argument == "-o" || argument == "--output") {
+      if (options.output) {
+        parsed.usage_error = argument + " is given twice";
+      } else if (i + 1 == arguments.size()) {
+        parsed.usage_error = argument + " needs a PATH after it";
+      } else {
+        options.output = arguments[++i];
+      }
+    } else {
+      parsed.usage_error = "unknown option \"" + argument + "\"";
+    }
+  }
+  if (!parsed.usage_error.empty() || options.help || options.version) return parsed;
+  if (options.list && (options.svg || options.output || options.open)) {
+    parsed.usage_error = "--list writes no file and goes with none of --svg, -o and --open";
+  } else if (options.open && options.output == "-") {
+    parsed.usage_error = "--open needs a file to open, not standard output";
+  } else if (options.output && options.output->empty()) {
+    parsed.usage_error = "the output PATH is empty";
+  }
+  return parsed;
+}
+
+}  // namespace torsova::view

@@ -1,0 +1,33 @@
+// The command line of torsova-view:
+//   torsova-view [--svg] [-o PATH | --output PATH] [--list] [--open] [FIGURE]
+//   torsova-view --help | --version
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace torsova::view {
+
+struct ViewOptions {
+  bool help = false;
+  bool version = false;
+  bool list = false;
+  bool svg = false;
+  bool open = false;
+  std::optional<std::string> figure;  // as given; none for the default name
+  std::optional<std::string> output;  // as given; "-" for standard output
+};
+
+struct ParsedCommandLine {
+  ViewOptions options;
+  std::string usage_error;  // empty when the arguments are usable
+};
+
+// Reads the arguments after the program's name. "--" ends the options.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The text --help prints.
+extern const char kUsage[];
+
+}  // namespace torsova::view

@@ -1,0 +1,36 @@
+#include "view/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace torsova::view {
+namespace {
+
+TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
+  const ParsedCommandLine good = ParseCommandLine({"--svg", "-o", "-", "--", "-odd name.ROT"});
+  EXPECT_EQ(good.usage_error, "");
+  EXPECT_TRUE(good.options.svg);
+  EXPECT_EQ(good.options.output, "-");
+  EXPECT_EQ(good.options.figure, "-odd name.ROT");
+
+  const struct {
+    std::vector<std::string> arguments;
+    std::string error;
+  } wrong[] = {
+      {{"--bogus"}, "unknown option \"--bogus\""},
+      {{"a", "b"}, "only one figure can be shown at a time; \"b\" is one too many"},
+      {{"-o"}, "-o needs a PATH after it"},
+      {{"-o", "a", "--output", "b"}, "--output is given twice"},
+      {{"--list", "--svg"}, "--list writes no file and goes with none of --svg, -o and --open"},
+      {{"--open", "-o", "-"}, "--open needs a file to open, not standard output"},
+      {{"-o", ""}, "the output PATH is empty"},
+  };
+  for (const auto& c : wrong) {
+    EXPECT_EQ(ParseCommandLine(c.arguments).usage_error, c.error) << c.arguments[0];
+  }
+}
+
+}  // namespace
+}  // namespace torsova::view

@@ -1,0 +1,181 @@
+#include "view/view_program.h"
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/path_files.h"
+#include "platform/program_io.h"
+#include "textio/text_source.h"
+#include "view/command_line.h"
+#include "view/drawing_writer.h"
+#include "view/embedded_page.h"
+#include "view/figure_reader.h"
+#include "view/list_writer.h"
+#include "view/page_writer.h"
+
+namespace torsova::view {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kWrongUsage = 2;
+constexpr char kDefaultFigure[] = "3D_BODY.ROT";
+
+void Say(std::string_view message) {
+  WriteStandardError("torsova-view: " + std::string(message) + "\n");
+}
+
+class StandardOutputSink final : public ByteSink {
+ public:
+  bool Put(std::string_view bytes) override { return WriteStandardOutput(bytes); }
+};
+
+class AtomicOutputSink final : public ByteSink {
+ public:
+  explicit AtomicOutputSink(AtomicOutput& output) : output_(output) {}
+  bool Put(std::string_view bytes) override { return output_.Write(bytes); }
+
+ private:
+  AtomicOutput& output_;
+};
+
+std::string_view OpenFailureText(OpenFailure failure) {
+  switch (failure) {
+    case OpenFailure::kMissing:
+      return "no such file";
+    case OpenFailure::kFolder:
+      return "is a folder, not a figure file";
+    case OpenFailure::kNotRegular:
+      return "is not a regular file";
+    case OpenFailure::kDenied:
+      return "cannot be opened: permission denied";
+    case OpenFailure::kNone:
+    case OpenFailure::kOther:
+      break;
+  }
+  return "cannot be opened";
+}
+
+bool EndsWithSvg(std::string_view path) {
+  if (path.size() < 4) return false;
+  std::string ending(path.substr(path.size() - 4));
+  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ending == ".svg";
+}
+
+// The figure's path with its extension replaced by `extension`.
+std::string BesideFigure(const std::string& figure, std::string_view extension) {
+  const std::size_t name_start = FileNameStart(figure);
+  std::size_t dot = figure.rfind('.');
+  if (dot == std::string::npos || dot <= name_start) dot = figure.size();
+  return figure.substr(0, dot) + std::string(extension);
+}
+
+std::string Counted(std::size_t count, std::string_view thing) {
+  return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
+}
+
+// Reads the figure, showing its warnings; nothing when it cannot be used,
+// after saying why.
+std::optional<Figure> ReadFigureFile(const std::string& path) {
+  OpenedPath opened = OpenPathForReading(path);
+  if (!opened.file) {
+    Say(path + ": " + std::string(OpenFailureText(opened.failure)));
+    return std::nullopt;
+  }
+  const PathFile& file = *opened.file;
+  TextSource source(std::move(opened.file));
+  FigureReading reading = ReadFigure(source);
+  if (file.ReadFailed()) {
+    Say(path + ": cannot be read to its end (a read error)");
+    return std::nullopt;
+  }
+  const auto where = [&](const FigureProblem& problem) {
+    return path + ":" + (problem.line > 0 ? std::to_string(problem.line) + ":" : "") + " ";
+  };
+  for (const FigureProblem& warning : reading.warnings) Say(where(warning) + warning.what);
+  if (reading.warnings_left_out > 0) {
+    Say(path + ": warning: " + Counted(reading.warnings_left_out, "more unknown setting") +
+        " ignored");
+  }
+  if (reading.error) {
+    Say(where(*reading.error) + reading.error->what);
+    return std::nullopt;
+  }
+  return std::move(reading.figure);
+}
+
+void WriteOutput(const Figure& figure, bool drawing, TextWriter& out) {
+  if (drawing) {
+    WriteDrawing(figure, out);
+  } else {
+    WritePage(figure, TheEmbeddedPage(), out);
+  }
+}
+
+}  // namespace
+
+int RunViewer(const std::vector<std::string>& arguments) {
+  const ParsedCommandLine parsed = ParseCommandLine(arguments);
+  if (!parsed.usage_error.empty()) {
+    Say(parsed.usage_error + " (see torsova-view --help)");
+    return kWrongUsage;
+  }
+  const ViewOptions& options = parsed.options;
+  if (options.help) return WriteStandardOutput(kUsage) ? kDone : kFailed;
+  if (options.version) {
+    return WriteStandardOutput("torsova-view " TORSOVA_VERSION "\n") ? kDone : kFailed;
+  }
+
+  const std::string figure_path =
+      options.figure ? *options.figure
+                     : FindInCurrentFolder(kDefaultFigure).value_or(kDefaultFigure);
+  const bool drawing = options.svg || (options.output && EndsWithSvg(*options.output));
+  const std::string output_path =
+      options.output ? *options.output : BesideFigure(figure_path, drawing ? ".svg" : ".html");
+  if (!options.list && output_path == figure_path) {
+    Say(output_path + ": the output would replace the figure itself; name another with -o");
+    return kWrongUsage;
+  }
+
+  const std::optional<Figure> figure = ReadFigureFile(figure_path);
+  if (!figure) return kFailed;
+
+  if (options.list || output_path == "-") {
+    StandardOutputSink sink;
+    TextWriter out(sink);
+    if (options.list) {
+      WriteList(*figure, out);
+    } else {
+      WriteOutput(*figure, drawing, out);
+    }
+    if (!out.Finish()) {
+      Say("standard output: cannot be written");
+      return kFailed;
+    }
+    return kDone;
+  }
+
+  std::string reason;
+  std::unique_ptr<AtomicOutput> output = CreateAtomicOutput(output_path, reason);
+  if (output) {
+    AtomicOutputSink sink(*output);
+    TextWriter out(sink);
+    WriteOutput(*figure, drawing, out);
+    out.Finish();
+  }
+  if (!output || !output->Commit(reason)) {
+    Say(output_path + ": cannot be written: " + reason);
+    return kFailed;
+  }
+  output.reset();
+  WriteStandardOutput(output_path + ": " + Counted(figure->LineCount(), "line") + ", " +
+                      Counted(figure->CircleCount(), "circle") + ", \"" + figure->title + "\"\n");
+  if (options.open && !OpenWithDefaultProgram(output_path, reason)) {
+    Say(output_path + ": could not be opened: " + reason);
+  }
+  return kDone;
+}
+
+}  // namespace torsova::view

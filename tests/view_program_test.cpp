@@ -1,0 +1,173 @@
+// End-to-end runs of the built torsova-view in a scratch folder: what it
+// prints, its exit status and every file it leaves.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/fake_platform.h"
+#include "support/run_program.h"
+
+namespace torsova {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProgramRun;
+using testing::ScratchFolder;
+
+std::string SourceFile(const std::string& path) {
+  return testing::ReadFileBytes(std::string(TORSOVA_SOURCE_DIR) + "/tests/data/" + path);
+}
+
+std::string ExampleFigure() { return SourceFile("example_form/expected/3D_BODY.ROT"); }
+
+ProgramRun View(const ScratchFolder& folder, const std::vector<std::string>& arguments) {
+  return testing::RunWithArguments(testing::ViewerBinary(), folder.path(), arguments);
+}
+
+TEST(ViewProgramTest, ListsTheFigureAsDrawn) {
+  for (const std::string name : {"example_form", "missing_elbow_and_finger"}) {
+    ScratchFolder folder;
+    folder.Write("3D_BODY.ROT", SourceFile(name + "/expected/3D_BODY.ROT"));
+    const ProgramRun run = View(folder, {"--list"});
+    EXPECT_EQ(run.status, 0) << name << run.errors;
+    EXPECT_EQ(run.output, SourceFile("view/" + name + ".csv")) << name;
+    EXPECT_EQ(folder.List(), std::vector<std::string>{"3D_BODY.ROT"}) << name;
+  }
+}
+
+TEST(ViewProgramTest, WritesThePageOrTheDrawingBesideTheFigure) {
+  ScratchFolder folder;
+  // The default name is found in any letter case; a non-ASCII name works.
+  folder.Write("3d_body.rot", ExampleFigure());
+  folder.Write("M\xc3\xbcller.ROT", "#M\xfcller\r\ns Spin\r\n 1 2 3 0\r\n 4 5 6 7");
+  const std::string summary = ": 17 lines, 5 circles, \"Example subject (adult male)\"\n";
+
+  ProgramRun run = View(folder, {});
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.output, "3d_body.html" + summary);
+  EXPECT_EQ(folder.Read("3d_body.html").rfind("<!DOCTYPE html>", 0), 0u);
+
+  // The same bytes on every system: the page's data and the whole drawing.
+  const std::string page = folder.Read("3d_body.html");
+  const std::string marker = "id=\"figure-data\">";
+  const std::size_t data = page.find(marker) + marker.size();
+  EXPECT_EQ(page.substr(data, page.find("</script>", data) - data),
+            SourceFile("view/example_form.json"));
+  run = View(folder, {"--svg"});
+  EXPECT_EQ(run.output, "3d_body.svg" + summary);
+  EXPECT_EQ(folder.Read("3d_body.svg"), SourceFile("view/example_form.svg"));
+  run = View(folder, {"-o", "-", "--svg"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, folder.Read("3d_body.svg"));
+  run = View(folder, {"-o", "-"});
+  EXPECT_EQ(run.output, folder.Read("3d_body.html"));
+
+  run = View(folder, {"M\xc3\xbcller.ROT", "-o", "\xc3\xa9t\xc3\xa9.SVG"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, "\xc3\xa9t\xc3\xa9.SVG: 1 line, 0 circles, \"M\xc3\xbcller\"\n");
+  EXPECT_EQ(run.errors,
+            "torsova-view: M\xc3\xbcller.ROT:2: warning: the unknown setting \"s Spin\" is "
+            "ignored\n");
+  EXPECT_EQ(folder.Read("\xc3\xa9t\xc3\xa9.SVG").rfind("<?xml", 0), 0u);
+  EXPECT_EQ(folder.List(),
+            (std::vector<std::string>{"3d_body.html", "3d_body.rot", "3d_body.svg",
+                                      "M\xc3\xbcller.ROT", "\xc3\xa9t\xc3\xa9.SVG"}));
+
+  run = View(folder, {"--version"});
+  EXPECT_EQ(run.output, "torsova-view 1.0.0\n");
+}
+
+TEST(ViewProgramTest, FailsWithoutCreatingOrChangingAnything) {
+  std::string binary;
+  for (int i = 0; i < 4000; ++i)
+    binary += static_cast<char>(
+        "\x7f"
+        "ELF\x02\x01\x01"[i % 7] +
+        i);
+  const struct {
+    std::string name;
+    std::function<void(const ScratchFolder&)> setup;
+    std::vector<std::string> arguments;
+    int status;
+    std::string errors;  // the beginning of standard error
+  } cases[] = {
+      {"missing", [](auto&) {}, {}, 1, "torsova-view: 3D_BODY.ROT: no such file\n"},
+      {"folder",
+       [](auto& f) { fs::create_directory(fs::path(f.path()) / "f.ROT"); },
+       {"f.ROT"},
+       1,
+       "torsova-view: f.ROT: is a folder, not a figure file\n"},
+      {"empty",
+       [](auto& f) { f.Write("3D_BODY.ROT", ""); },
+       {},
+       1,
+       "torsova-view: 3D_BODY.ROT: the file is empty\n"},
+      {"binary",
+       [&](auto& f) { f.Write("3D_BODY.ROT", binary); },
+       {},
+       1,
+       "torsova-view: 3D_BODY.ROT:1: \"\\x7fFNI\\x06\\x06\\x07"},
+      {"output is a folder",
+       [](auto& f) {
+         f.Write("3D_BODY.ROT", ExampleFigure());
+         fs::create_directory(fs::path(f.path()) / "out.svg");
+       },
+       {"-o", "out.svg"},
+       1,
+       "torsova-view: out.svg: cannot be written: "},
+      {"output in no folder",
+       [](auto& f) { f.Write("3D_BODY.ROT", ExampleFigure()); },
+       {"-o", "none/out.html"},
+       1,
+       "torsova-view: none/out.html: cannot be written: no such folder\n"},
+      {"usage",
+       [](auto& f) { f.Write("3D_BODY.ROT", ExampleFigure()); },
+       {"--bogus"},
+       2,
+       "torsova-view: unknown option \"--bogus\" (see torsova-view --help)\n"},
+      {"output onto the figure",
+       [](auto& f) { f.Write("3D_BODY.ROT", ExampleFigure()); },
+       {"-o", "3D_BODY.ROT"},
+       2,
+       "torsova-view: 3D_BODY.ROT: the output would replace the figure itself"},
+  };
+  for (const auto& c : cases) {
+    ScratchFolder folder;
+    folder.Write("3D_BODY.html", "an older page");
+    c.setup(folder);
+    const std::vector<std::string> before = folder.List();
+    const ProgramRun run = View(folder, c.arguments);
+    EXPECT_EQ(run.status, c.status) << c.name;
+    EXPECT_EQ(run.output, "") << c.name;
+    EXPECT_EQ(run.errors.substr(0, c.errors.size()), c.errors) << c.name;
+    EXPECT_EQ(folder.List(), before) << c.name;
+    EXPECT_EQ(folder.Read("3D_BODY.html"), "an older page") << c.name;
+  }
+}
+
+TEST(ViewProgramTest, FailsInAFolderItMayNotWriteIn) {
+  ScratchFolder folder;
+  folder.Write("3D_BODY.ROT", ExampleFigure());
+  const fs::path locked = fs::path(folder.path()) / "locked";
+  fs::create_directory(locked);
+  fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  // Root, and Windows's read-only attribute, write there all the same.
+  const bool writable = std::ofstream(locked / "probe").is_open();
+  if (!writable) {
+    const ProgramRun run = View(folder, {"-o", "locked/3D_BODY.html"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors,
+              "torsova-view: locked/3D_BODY.html: cannot be written: permission denied\n");
+    EXPECT_TRUE(fs::is_empty(locked));
+  }
+  fs::permissions(locked, fs::perms::owner_all, fs::perm_options::add);
+  if (writable) GTEST_SKIP() << "this user may write in a folder without write permission";
+}
+
+}  // namespace
+}  // namespace torsova
