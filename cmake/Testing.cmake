@@ -68,3 +68,9 @@ if(CMAKE_CROSSCOMPILING)
 else()
   gtest_discover_tests(torsova_tests DISCOVERY_TIMEOUT 60)
 endif()
+
+# The install and the set-up step, tested by shell scripts on the build system.
+if(NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME install COMMAND bash "${PROJECT_SOURCE_DIR}/tests/install_test" "${PROJECT_BINARY_DIR}")
+  add_test(NAME setup COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/setup_test")
+endif()
