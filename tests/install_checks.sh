@@ -24,13 +24,13 @@ $actual"
 
 # expect_example_run PROGRAM DOC_DIR: PROGRAM, run with one key in a new folder
 # holding DOC_DIR's example form, ends as the golden run of that form does and
-# leaves exactly its files.
+# leaves exactly its files. The folder stays in $run_folder for what follows.
 expect_example_run() {
-  local program=$1 folder status=0
-  folder=$(mktemp -d "$scratch/run.XXXXXX")
-  cp "$2/BodyXYZ.CSV" "$folder/"
-  (cd "$folder" && "$program" <<<k >"$scratch/console") || status=$?
+  local program=$1 status=0
+  run_folder=$(mktemp -d "$scratch/run.XXXXXX")
+  cp "$2/BodyXYZ.CSV" "$run_folder/"
+  (cd "$run_folder" && "$program" <<<k >"$scratch/console") || status=$?
   [ "$status" = "$(<"$golden/status")" ] || fail "$program: exit status $status"
   cmp "$scratch/console" "$golden/console" || fail "$program: console differs"
-  diff -r "$golden/expected" "$folder" || fail "$program: files differ from the golden run"
+  diff -r "$golden/expected" "$run_folder" || fail "$program: files differ from the golden run"
 }
