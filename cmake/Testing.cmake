@@ -84,3 +84,9 @@ if(NOT CMAKE_CROSSCOMPILING)
     message(STATUS "No python3: the drawing's XML and rendering test is left out")
   endif()
 endif()
+
+# The install and the set-up step, tested by shell scripts on the build system.
+if(NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME install COMMAND bash "${PROJECT_SOURCE_DIR}/tests/install_test" "${PROJECT_BINARY_DIR}")
+  add_test(NAME setup COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/setup_test")
+endif()

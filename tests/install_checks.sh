@@ -1,0 +1,36 @@
+# Checks shared by tests/install_test and tests/package_test (sourced): a
+# scratch folder removed on exit, file lists and the example run.
+set -euo pipefail
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+golden="$(cd "${BASH_SOURCE[0]%/*}" && pwd)/data/example_form"
+
+fail() {
+  echo "FAIL $*" >&2
+  exit 1
+}
+
+# expect_list WHAT EXPECTED...: standard input, sorted, must be exactly EXPECTED.
+expect_list() {
+  local what=$1 actual expected
+  shift
+  actual=$(sort)
+  expected=$(printf '%s\n' "$@" | sort)
+  [ "$actual" = "$expected" ] || fail "$what: expected
+$expected
+got
+$actual"
+}
+
+# expect_example_run PROGRAM DOC_DIR: PROGRAM, run with one key in a new folder
+# holding DOC_DIR's example form, ends as the golden run of that form does and
+# leaves exactly its files. The folder stays in $run_folder for what follows.
+expect_example_run() {
+  local program=$1 status=0
+  run_folder=$(mktemp -d "$scratch/run.XXXXXX")
+  cp "$2/BodyXYZ.CSV" "$run_folder/"
+  (cd "$run_folder" && "$program" <<<k >"$scratch/console") || status=$?
+  [ "$status" = "$(<"$golden/status")" ] || fail "$program: exit status $status"
+  cmp "$scratch/console" "$golden/console" || fail "$program: console differs"
+  diff -r "$golden/expected" "$run_folder" || fail "$program: files differ from the golden run"
+}
