@@ -13,7 +13,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 row per landmark with its label and its x, y and z coordinates), checks it
 cell by cell and label by label, explains on a short console page what is
 wrong if anything is, and otherwise writes the stick figure of the body as
-3D_BODY.ROT for a three-dimensional line-figure viewer.")
+3D_BODY.ROT for a three-dimensional line-figure viewer. torsova-view shows
+that figure file as an interactive web page, in which the figure can be
+turned and zoomed, or as an SVG drawing of its front, side and top views.")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)

@@ -34,3 +34,13 @@ expect_example_run() {
   cmp "$scratch/console" "$golden/console" || fail "$program: console differs"
   diff -r "$golden/expected" "$run_folder" || fail "$program: files differ from the golden run"
 }
+
+# expect_viewer_run PROGRAM: the viewer PROGRAM, in $run_folder, lists the
+# example figure as drawn and writes its page beside it.
+expect_viewer_run() {
+  local program=$1
+  (cd "$run_folder" && "$program" --list) | cmp - "$golden/../view/example_form.csv" ||
+    fail "$program: the figure's list differs"
+  (cd "$run_folder" && "$program" >/dev/null) || fail "$program: no page"
+  [ -s "$run_folder/3D_BODY.html" ] || fail "$program: no 3D_BODY.html"
+}
