@@ -20,7 +20,7 @@
 #include "landmarks/landmark_set.h"
 #include "platform/platform.h"
 #include "textio/input_file.h"
-#include "textio/renderings.h"
+#include "textio/mask_number.h"
 
 namespace fs = std::filesystem;
 

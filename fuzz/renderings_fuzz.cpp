@@ -7,7 +7,8 @@
 
 #include "support/memory_folder.h"
 #include "textio/input_file.h"
-#include "textio/renderings.h"
+#include "textio/mask_number.h"
+#include "textio/plain_number.h"
 
 namespace {
 

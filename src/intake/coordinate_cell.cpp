@@ -4,7 +4,7 @@
 #include <string>
 
 #include "textio/number_field.h"
-#include "textio/renderings.h"
+#include "textio/mask_number.h"
 
 namespace torsova {
 

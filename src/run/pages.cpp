@@ -3,7 +3,8 @@
 #include <string>
 
 #include "figure/finish_run.h"
-#include "textio/renderings.h"
+#include "textio/output_channel.h"
+#include "textio/plain_number.h"
 
 namespace torsova {
 namespace {

@@ -1,11 +1,12 @@
 // MaskNumber: a value through the mask " ##########.## ".
+#include "textio/mask_number.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
-#include "textio/renderings.h"
-#include "textio/sixteen_digit_form.h"
+#include "exact/sixteen_digit_form.h"
 
 namespace torsova {
 namespace {

@@ -1,10 +1,10 @@
+#include "textio/mask_number.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
-
-#include "textio/renderings.h"
 
 namespace torsova {
 namespace {

@@ -1,6 +1,7 @@
 #include "textio/output_channel.h"
 
-#include "textio/renderings.h"
+#include "textio/mask_number.h"
+#include "textio/plain_number.h"
 
 namespace torsova {
 namespace {

@@ -11,6 +11,9 @@
 
 namespace torsova {
 
+// The line end of every line the program writes: carriage return, line feed.
+inline constexpr std::string_view kLineEnd = "\r\n";
+
 class OutputChannel {
  public:
   // Creates the file `name` of the folder, or empties the existing one. A file

@@ -1,4 +1,6 @@
 // PlainInteger, PlainSingle and PlainDouble: the general form of a number.
+#include "textio/plain_number.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -6,8 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "textio/binary_double.h"
-#include "textio/renderings.h"
+#include "exact/binary_double.h"
 
 namespace torsova {
 namespace {

@@ -10,7 +10,8 @@
 #include <string>
 
 #include "support/exact_reference.h"
-#include "textio/renderings.h"
+#include "textio/mask_number.h"
+#include "textio/plain_number.h"
 
 namespace torsova {
 namespace {

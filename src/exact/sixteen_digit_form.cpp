@@ -1,9 +1,9 @@
-#include "textio/sixteen_digit_form.h"
+#include "exact/sixteen_digit_form.h"
 
 #include <cmath>
 
-#include "textio/big_unsigned.h"
-#include "textio/extended_precision.h"
+#include "exact/big_unsigned.h"
+#include "exact/extended_precision.h"
 
 namespace torsova {
 namespace {

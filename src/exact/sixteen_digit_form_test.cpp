@@ -1,4 +1,4 @@
-#include "textio/sixteen_digit_form.h"
+#include "exact/sixteen_digit_form.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 
 #include "support/exact_reference.h"
-#include "textio/extended_precision.h"
+#include "exact/extended_precision.h"
 
 namespace torsova {
 namespace {

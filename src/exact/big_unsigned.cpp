@@ -1,4 +1,4 @@
-#include "textio/big_unsigned.h"
+#include "exact/big_unsigned.h"
 
 #include <algorithm>
 

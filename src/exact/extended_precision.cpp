@@ -1,10 +1,10 @@
-#include "textio/extended_precision.h"
+#include "exact/extended_precision.h"
 
 #include <array>
 #include <utility>
 
-#include "textio/big_unsigned.h"
-#include "textio/binary_double.h"
+#include "exact/big_unsigned.h"
+#include "exact/binary_double.h"
 
 namespace torsova {
 namespace {
