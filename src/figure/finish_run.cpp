@@ -1,8 +1,10 @@
 #include "figure/finish_run.h"
 
 #include <string>
+#include <string_view>
 
 #include "run/pages.h"
+#include "run/run_files.h"
 
 namespace torsova {
 
@@ -11,24 +13,14 @@ void FinishRun(RunState& state) {
   if (std::optional<std::string> failed = CloseEveryFile(state)) {
     ShowWriteFailurePage(state, *failed);
   }
-  for (const char* table : {"Work2.CSV", "Work3.CSV", "Work4.CSV"}) {
-    state.platform.folder.Delete(table);  // a table that cannot go stays, unmentioned
+  for (std::string_view table : kWorkingTables) {
+    state.platform.folder.Delete(std::string(table));  // a table that cannot go stays, unmentioned
   }
   WriteConsoleLine(state);
   WriteConsoleLine(state, "                          SUCCESS");
   WriteConsoleLine(state);
   WriteConsoleLine(state, "Gyrovex will now load. Open the file 3D_BODY.ROT.");
   ClosingSteps(state);
-}
-
-void ClosingSteps(RunState& state) {
-  WriteConsoleLine(state);
-  WriteConsoleLine(state);
-  WriteConsoleLine(state, kContinueLine);
-  state.platform.console.KeyWait();
-  CloseEveryFile(state);
-  state.platform.process.StartViewer(std::string(kViewerName));
-  state.platform.process.Exit(0);
 }
 
 }  // namespace torsova

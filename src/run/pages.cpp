@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "figure/finish_run.h"
+#include "run/run_files.h"
 #include "textio/output_channel.h"
 #include "textio/plain_number.h"
 
@@ -91,6 +91,16 @@ void ShowTorsoPage(RunState& state) {
   WriteConsoleLine(state);
   WriteConsoleLine(state);
   StopAfterKey(state, kAbortLine, 0);
+}
+
+void ClosingSteps(RunState& state) {
+  WriteConsoleLine(state);
+  WriteConsoleLine(state);
+  WriteConsoleLine(state, kContinueLine);
+  state.platform.console.KeyWait();
+  CloseEveryFile(state);
+  state.platform.process.StartViewer(std::string(kViewerName));
+  state.platform.process.Exit(0);
 }
 
 void ShowBlankLineNotice(RunState& state) {

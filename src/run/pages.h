@@ -34,4 +34,9 @@ void WriteConsoleLine(RunState& state, std::string_view text = {});
 // is closed and the run ends with status 1, without a viewer.
 [[noreturn]] void ShowWriteFailurePage(RunState& state, std::string_view file_name);
 
+// The end of the notices and of a successful run: the key line, the key,
+// every file closed, then the viewer in place of this program; status 0 when
+// the viewer cannot be started.
+[[noreturn]] void ClosingSteps(RunState& state);
+
 }  // namespace torsova
