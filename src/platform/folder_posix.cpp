@@ -70,7 +70,7 @@ class PosixWritableFile final : public WritableFile {
     if (fd_ < 0) return true;
     int fd = fd_;
     fd_ = -1;
-    return ::close(fd) == 0;
+    return close_written_file(fd) == 0;
   }
 
  private:
@@ -120,6 +120,8 @@ class PosixFolder final : public Folder {
 std::unique_ptr<PathFile> MakeReadableFile(int fd, std::uint64_t length) {
   return std::make_unique<PosixReadableFile>(fd, length);
 }
+
+int (*close_written_file)(int fd) = ::close;
 
 std::optional<std::string> FindInFolder(const std::string& dir, const std::string& name) {
   struct stat info {};
