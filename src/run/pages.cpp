@@ -68,6 +68,8 @@ void ShowWriteFailurePage(RunState& state, std::string_view file_name) {
 }
 
 void ShowUnknownLabelPage(RunState& state, std::string_view last_four) {
+  // "continue", not the "proceed" of the cell pages: the two pages have always
+  // said it differently, and users know them by it.
   WriteConsoleLine(state, "Can't continue.");
   WriteConsoleLine(state);
   WriteConsoleLine(state, std::string(last_four) + " is not a legitimate anatomical label.");
@@ -112,6 +114,9 @@ void ShowBlankLineNotice(RunState& state) {
 
 void ShowLineCountNotice(RunState& state, std::uint64_t line_count) {
   state.platform.console.Bell();
+  // The count's text ends at its last digit, so the page reads "There are
+  // 19lines." with no space before "lines". That is the page as it has always
+  // been; keep it.
   WriteConsoleLine(state, "There are" + CountText(line_count) + "lines. There must be 18.");
   WriteConsoleLine(state);
   ClosingSteps(state);
@@ -120,6 +125,10 @@ void ShowLineCountNotice(RunState& state, std::uint64_t line_count) {
 void ShowFieldCountNotice(RunState& state, std::uint64_t field_count) {
   state.platform.console.Bell();
   WriteConsoleLine(state, "You do not have four cells in each row. ");
+  // "four cells" and "72" count the cells of the form's rows, while the count
+  // shown is of the table's five fields a row, checked against 90. The page has
+  // always said so; keep the words, and the same "91cells" run-together as the
+  // line count.
   WriteConsoleLine(state, "There are" + CountText(field_count) + "cells, and there should be 72.");
   WriteConsoleLine(state);
   ClosingSteps(state);
