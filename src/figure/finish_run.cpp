@@ -13,8 +13,8 @@ void FinishRun(RunState& state) {
   if (std::optional<std::string> failed = CloseEveryFile(state)) {
     ShowWriteFailurePage(state, *failed);
   }
-  for (std::string_view table : kWorkingTables) {
-    state.platform.folder.Delete(std::string(table));  // a table that cannot go stays, unmentioned
+  for (const char* table : kWorkingTables) {
+    state.platform.folder.Delete(table);  // a table that cannot go stays, unmentioned
   }
   WriteConsoleLine(state);
   WriteConsoleLine(state, "                          SUCCESS");

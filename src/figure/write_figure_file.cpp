@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "run/run_files.h"
+
 namespace torsova {
 namespace {
 
@@ -109,8 +111,8 @@ void WritePoint(OutputChannel& figure, const FigureRows& rows, std::size_t row) 
 
 void WriteFigureFile(RunState& state) {
   Folder& folder = state.platform.folder;
-  state.figure_table = std::make_unique<InputFile>(folder, "Work4.CSV");
-  state.figure_file = std::make_unique<OutputChannel>(folder, "3D_BODY.ROT");
+  state.figure_table = std::make_unique<InputFile>(folder, kFigureTableName);
+  state.figure_file = std::make_unique<OutputChannel>(folder, kFigureFileName);
   InputFile& table = *state.figure_table;
   OutputChannel& figure = *state.figure_file;
   const std::array<float, kLandmarkCount>& presence = state.TablePresenceFlags;

@@ -8,14 +8,12 @@
 
 #include "intake/coordinate_cell.h"
 #include "run/pages.h"
+#include "run/run_files.h"
 #include "textio/input_file.h"
 #include "textio/output_channel.h"
 
 namespace torsova {
 namespace {
-
-constexpr char kFormName[] = "BodyXYZ.CSV";
-constexpr char kLandmarkTableName[] = "Work2.CSV";
 
 // Removes every comma and keeps the other characters in order, moving the
 // runs between commas rather than single characters.

@@ -5,14 +5,10 @@
 
 #include "landmarks/landmark_set.h"
 #include "run/pages.h"
+#include "run/run_files.h"
 #include "textio/input_file.h"
 
 namespace torsova {
-namespace {
-
-constexpr char kFormName[] = "BodyXYZ.CSV";
-
-}  // namespace
 
 void CheckLabelsAndTorso(RunState& state) {
   InputFile form(state.platform.folder, kFormName);

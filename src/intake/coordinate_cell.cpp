@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "textio/number_field.h"
 #include "textio/mask_number.h"
+#include "textio/number_field.h"
 
 namespace torsova {
 

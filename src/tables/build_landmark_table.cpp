@@ -7,6 +7,7 @@
 
 #include "landmarks/landmark_set.h"
 #include "run/pages.h"
+#include "run/run_files.h"
 #include "textio/input_file.h"
 
 namespace torsova {
@@ -31,7 +32,7 @@ FormRow ReadFormRow(InputFile& form) {
 
 // Opens the form and reads past its title and heading lines.
 std::unique_ptr<InputFile> OpenFormAtRows(Folder& folder) {
-  auto form = std::make_unique<InputFile>(folder, "BodyXYZ.CSV");
+  auto form = std::make_unique<InputFile>(folder, kFormName);
   form->SkipLine();
   form->SkipLine();
   return form;
@@ -63,7 +64,7 @@ void WriteLandmarkRow(OutputChannel& table, std::int16_t presence, std::string_v
 void BuildLandmarkTable(RunState& state) {
   Folder& folder = state.platform.folder;
   if (!state.landmark_table)
-    state.landmark_table = std::make_unique<OutputChannel>(folder, "Work2.CSV");
+    state.landmark_table = std::make_unique<OutputChannel>(folder, kLandmarkTableName);
   OutputChannel& table = *state.landmark_table;
 
   // First pass: the last CRAN row of the form is the FallbackPoint.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "run/pages.h"
+#include "run/run_files.h"
 #include "textio/input_file.h"
 
 namespace torsova {
@@ -11,7 +12,6 @@ namespace {
 
 // The table as the checks read it back; the name differs from the one it was
 // written under only in letter case.
-constexpr const char* kTableName = "Work2.csv";
 
 // 18 LandmarkRows of five fields after the title line.
 constexpr std::uint64_t kTableLines = 18;
@@ -24,13 +24,13 @@ void CheckLandmarkTable(RunState& state) {
   Folder& folder = state.platform.folder;
   {
     // Every line counts, the title included; a line of blanks is not empty.
-    InputFile table(folder, kTableName);
+    InputFile table(folder, kLandmarkTableReadBackName);
     while (!table.AtEnd()) {
       if (table.SkipLine() == 0) ShowBlankLineNotice(state);
     }
   }
   {
-    InputFile table(folder, kTableName);
+    InputFile table(folder, kLandmarkTableReadBackName);
     table.SkipLine();
     std::uint64_t line_count = 0;
     while (!table.AtEnd()) {
@@ -41,7 +41,7 @@ void CheckLandmarkTable(RunState& state) {
   }
   {
     // Fields run on across lines, so this counts every field after the title.
-    InputFile table(folder, kTableName);
+    InputFile table(folder, kLandmarkTableReadBackName);
     table.SkipLine();
     std::uint64_t field_count = 0;
     while (!table.AtEnd()) {

@@ -6,13 +6,13 @@
 
 #include "landmarks/landmark_set.h"
 #include "run/pages.h"
+#include "run/run_files.h"
 #include "textio/input_file.h"
 
 namespace torsova {
 namespace {
 
 // The landmark table as this stage reads it back.
-constexpr const char* kLandmarkTableName = "Work2.csv";
 
 struct Point {
   double x = 0;
@@ -49,12 +49,12 @@ bool WriteSortedTable(Folder& folder) {
   std::array<std::string, kLandmarkCount> table_lines;
   std::array<std::string, kLandmarkCount> table_labels;
   {
-    InputFile table(folder, kLandmarkTableName);
+    InputFile table(folder, kLandmarkTableReadBackName);
     table.SkipLine();  // the title
     for (std::string& line : table_lines) table.ReadLine(line);
   }
   {
-    InputFile table(folder, kLandmarkTableName);
+    InputFile table(folder, kLandmarkTableReadBackName);
     table.SkipLine();  // the title
     for (std::string& label : table_labels) {
       table.ReadSingleField();
@@ -64,7 +64,7 @@ bool WriteSortedTable(Folder& folder) {
       table.ReadSingleField();
     }
   }
-  OutputChannel sorted(folder, "Work3.CSV");
+  OutputChannel sorted(folder, kSortedTableName);
   for (std::string_view set_label : LandmarkSet) {
     for (std::size_t k = 0; k < kLandmarkCount; ++k) {
       if (LastFour(table_labels[k]) == set_label) sorted.WriteText(table_lines[k], true);
@@ -84,8 +84,8 @@ void DeriveLandmarks(RunState& state) {
   std::array<Point, kLandmarkCount> points;
   std::optional<OutputChannel> figure_table;
   {
-    InputFile sorted(folder, "Work3.CSV");
-    figure_table.emplace(folder, "Work4.CSV");
+    InputFile sorted(folder, kSortedTableName);
+    figure_table.emplace(folder, kFigureTableName);
     for (std::size_t i = 0; i < kLandmarkCount; ++i) {
       state.TablePresenceFlags[i] = sorted.ReadSingleField();
       row_labels[i] = sorted.ReadTextField();
@@ -107,8 +107,8 @@ void DeriveLandmarks(RunState& state) {
   }
   const bool figure_table_complete = figure_table->Close();
 
-  if (!sorted_complete) ShowWriteFailurePage(state, "Work3.CSV");
-  if (!figure_table_complete) ShowWriteFailurePage(state, "Work4.CSV");
+  if (!sorted_complete) ShowWriteFailurePage(state, kSortedTableName);
+  if (!figure_table_complete) ShowWriteFailurePage(state, kFigureTableName);
 }
 
 }  // namespace torsova

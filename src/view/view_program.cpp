@@ -6,6 +6,7 @@
 
 #include "platform/path_files.h"
 #include "platform/program_io.h"
+#include "run/run_files.h"
 #include "textio/text_source.h"
 #include "view/command_line.h"
 #include "view/drawing_writer.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kWrongUsage = 2;
-constexpr char kDefaultFigure[] = "3D_BODY.ROT";
 
 void Say(std::string_view message) {
   WriteStandardError("torsova-view: " + std::string(message) + "\n");
@@ -130,7 +130,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
 
   const std::string figure_path =
       options.figure ? *options.figure
-                     : FindInCurrentFolder(kDefaultFigure).value_or(kDefaultFigure);
+                     : FindInCurrentFolder(kFigureFileName).value_or(kFigureFileName);
   const bool drawing = options.svg || (options.output && EndsWithSvg(*options.output));
   const std::string output_path =
       options.output ? *options.output : BesideFigure(figure_path, drawing ? ".svg" : ".html");
