@@ -38,6 +38,7 @@ void RefuseFaultyCell(RunState& state, InputFile& form, const std::string& cell,
                       CoordinateCellFault fault) {
   if (fault == CoordinateCellFault::kNone) return;
   form.Close();
+  // No case needs a break: each page ends the run and never returns.
   switch (fault) {
     case CoordinateCellFault::kBlank:
       ShowBlankCellPage(state);
