@@ -41,6 +41,7 @@ bool ReadUntil(int master, std::string& seen, const std::string& wanted, int tim
 // Starts torsova on the example form in `folder` with a new terminal as its
 // console; the caller keeps both ends of the terminal.
 pid_t StartOnTerminal(const testing::ScratchFolder& folder, int& master, int& slave) {
+  folder.Write("BodyXYZ.CSV", testing::ExampleForm());
   if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return -1;
   pid_t child = ::fork();
   if (child == 0) {
@@ -66,8 +67,6 @@ bool Finishes(pid_t child, int& status) {
 
 TEST(TerminalTest, ClearsWaitsRawForCtrlCAndRestoresTheTerminal) {
   testing::ScratchFolder folder;
-  folder.Write("BodyXYZ.CSV", testing::ExampleForm());
-
   int master = -1;
   int slave = -1;
   pid_t child = StartOnTerminal(folder, master, slave);
@@ -106,8 +105,6 @@ TEST(TerminalTest, ClearsWaitsRawForCtrlCAndRestoresTheTerminal) {
 // left for the shell or the viewer to read after the run.
 TEST(TerminalTest, KeyOfSeveralBytesLeavesNothingBehind) {
   testing::ScratchFolder folder;
-  folder.Write("BodyXYZ.CSV", testing::ExampleForm());
-
   int master = -1;
   int slave = -1;
   pid_t child = StartOnTerminal(folder, master, slave);
