@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,30 +34,56 @@ struct OpenedPath {
 // folder, a device or a pipe is refused without waiting on it.
 OpenedPath OpenPathForReading(const std::string& path);
 
-// An output that appears whole or not at all: the bytes go to a new
-// temporary file in the target's folder, which Commit renames onto the
-// target. Destroyed without a successful Commit, it removes the temporary
-// file and leaves the target as it was.
-class AtomicOutput {
+// Which file a path names, links followed: two spellings, a hard link or a
+// symbolic link of one file have the same identity (device and inode; on
+// Windows the volume's serial number and the file index).
+struct FileIdentity {
+  bool known = false;  // false when no file is there or it cannot be looked at
+  std::uint64_t device = 0;
+  std::uint64_t index = 0;
+};
+
+FileIdentity IdentityOf(const std::string& path);
+FileIdentity StandardOutputIdentity();
+
+// Yes when both are known and the same file.
+inline bool SameFile(const FileIdentity& a, const FileIdentity& b) {
+  return a.known && b.known && a.device == b.device && a.index == b.index;
+}
+
+// Where the bytes for an output named by a path go. A regular file, or one
+// that does not exist yet, is replaced whole or not at all: the bytes go to a
+// temporary file beside it (beside the file a symbolic link names; the link
+// stays), which Commit renames onto it, keeping the mode of the file replaced.
+// An interrupt (SIGINT, SIGTERM, SIGHUP; Ctrl-C, Ctrl-Break, a closed console)
+// removes the temporary file. Anything else (a device, a FIFO, a terminal) is
+// written straight, in order, as a shell's ">" does; a FIFO needs its reader
+// already there, so that no run waits forever. Destroyed without a successful
+// Commit, it removes the temporary file and leaves the target as it was.
+class NamedOutput {
  public:
-  virtual ~AtomicOutput() = default;
+  virtual ~NamedOutput() = default;
 
   // False when not all of the bytes reached the file; Commit then fails.
   virtual bool Write(std::string_view bytes) = 0;
 
-  // Finishes the file and puts it in place of the target. False, with a
-  // reason such as "permission denied" or "the disk is full", when anything
-  // written was lost or the file could not be finished or put in place.
+  // Finishes the file (and puts it in place of the target). False, with a
+  // reason such as "permission denied" or "the disk is full", when
+  // anything written was lost or the file could not be finished or put in
+  // place.
   virtual bool Commit(std::string& reason) = 0;
 };
 
-// Null, with a reason, when the temporary file cannot be created.
-std::unique_ptr<AtomicOutput> CreateAtomicOutput(const std::string& path, std::string& reason);
+// Null, with a reason, when the output cannot be opened or created.
+std::unique_ptr<NamedOutput> OpenNamedOutput(const std::string& path, std::string& reason);
 
 // The temporary file for `path` of this process's `attempt`: hidden beside
-// the target, so that the rename stays within one folder.
-//   ("out/3D_BODY.html", 42, 0) -> "out/.3D_BODY.html.42.0.tmp"
-std::string TemporaryPathBeside(const std::string& path, unsigned long process, int attempt);
+// the target, so that the rename stays within one folder. Its name is cut
+// (at a character's start) to stay within `name_limit` bytes.
+//   ("out/3D_BODY.html", 42, 0, 255) -> "out/.3D_BODY.html.42.0.tmp"
+//   ("out/3D_BODY.html", 42, 0, 20) -> "out/.3D_BODY.ht.42.0.tmp"
+std::string TemporaryPathBeside(const std::string& path, unsigned long process, int attempt,
+                                std::size_t name_limit);
 
 // Where the file name begins in `path`: after the last "/" (on Windows also
 // after the last "\" or a drive's ":").

@@ -66,6 +66,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     parsed.usage_error = "--open needs a file to open, not standard output";
   } else if (options.output && options.output->empty()) {
     parsed.usage_error = "the output PATH is empty";
+  } else if (options.figure && options.figure->empty()) {
+    parsed.usage_error = "the FIGURE name is empty";
   }
   return parsed;
 }

@@ -26,6 +26,7 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
       {{"--list", "--svg"}, "--list writes no file and goes with none of --svg, -o and --open"},
       {{"--open", "-o", "-"}, "--open needs a file to open, not standard output"},
       {{"-o", ""}, "the output PATH is empty"},
+      {{""}, "the FIGURE name is empty"},
   };
   for (const auto& c : wrong) {
     EXPECT_EQ(ParseCommandLine(c.arguments).usage_error, c.error) << c.arguments[0];

@@ -31,13 +31,13 @@ class StandardOutputSink final : public ByteSink {
   bool Put(std::string_view bytes) override { return WriteStandardOutput(bytes); }
 };
 
-class AtomicOutputSink final : public ByteSink {
+class NamedOutputSink final : public ByteSink {
  public:
-  explicit AtomicOutputSink(AtomicOutput& output) : output_(output) {}
+  explicit NamedOutputSink(NamedOutput& output) : output_(output) {}
   bool Put(std::string_view bytes) override { return output_.Write(bytes); }
 
  private:
-  AtomicOutput& output_;
+  NamedOutput& output_;
 };
 
 std::string_view OpenFailureText(OpenFailure failure) {
@@ -134,7 +134,10 @@ int RunViewer(const std::vector<std::string>& arguments) {
   const bool drawing = options.svg || (options.output && EndsWithSvg(*options.output));
   const std::string output_path =
       options.output ? *options.output : BesideFigure(figure_path, drawing ? ".svg" : ".html");
-  if (!options.list && output_path == figure_path) {
+  // By identity, not by spelling: "./f.ROT", a link to the figure and
+  // /dev/stdout all name files. Standard output itself ("-") never replaces.
+  const FileIdentity output_file = output_path == "-" ? FileIdentity{} : IdentityOf(output_path);
+  if (!options.list && SameFile(output_file, IdentityOf(figure_path))) {
     Say(output_path + ": the output would replace the figure itself; name another with -o");
     return kWrongUsage;
   }
@@ -142,7 +145,9 @@ int RunViewer(const std::vector<std::string>& arguments) {
   const std::optional<Figure> figure = ReadFigureFile(figure_path);
   if (!figure) return kFailed;
 
-  if (options.list || output_path == "-") {
+  // An output that is this program's standard output (/dev/stdout, or the
+  // file it is redirected to) is written as "-" is, without the summary.
+  if (options.list || output_path == "-" || SameFile(output_file, StandardOutputIdentity())) {
     StandardOutputSink sink;
     TextWriter out(sink);
     if (options.list) {
@@ -158,9 +163,9 @@ int RunViewer(const std::vector<std::string>& arguments) {
   }
 
   std::string reason;
-  std::unique_ptr<AtomicOutput> output = CreateAtomicOutput(output_path, reason);
+  std::unique_ptr<NamedOutput> output = OpenNamedOutput(output_path, reason);
   if (output) {
-    AtomicOutputSink sink(*output);
+    NamedOutputSink sink(*output);
     TextWriter out(sink);
     WriteOutput(*figure, drawing, out);
     out.Finish();
