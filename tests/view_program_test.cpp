@@ -2,14 +2,17 @@
 // prints, its exit status and every file it leaves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "support/fake_platform.h"
 #include "support/run_program.h"
+#include "view/command_line.h"
 
 namespace torsova {
 namespace {
@@ -23,6 +26,13 @@ std::string SourceFile(const std::string& path) {
 }
 
 std::string ExampleFigure() { return SourceFile("example_form/expected/3D_BODY.ROT"); }
+
+// Every file of the folder (a folder in it reads as empty) with its bytes.
+std::map<std::string, std::string> Contents(const ScratchFolder& folder) {
+  std::map<std::string, std::string> contents;
+  for (const std::string& name : folder.List()) contents[name] = folder.Read(name);
+  return contents;
+}
 
 ProgramRun View(const ScratchFolder& folder, const std::vector<std::string>& arguments) {
   return testing::RunWithArguments(testing::ViewerBinary(), folder.path(), arguments);
@@ -79,6 +89,50 @@ TEST(ViewProgramTest, WritesThePageOrTheDrawingBesideTheFigure) {
 
   run = View(folder, {"--version"});
   EXPECT_EQ(run.output, "torsova-view 1.0.0\n");
+  run = View(folder, {"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, view::kUsage);
+}
+
+TEST(ViewProgramTest, NamesTheOutputAfterTheFigure) {
+  const std::string long_figure = std::string(246, 'f') + ".ROT";   // 250 bytes
+  const std::string long_output = std::string(250, 'o') + ".html";  // 255 bytes
+  const struct {
+    std::string figure;
+    std::vector<std::string> arguments;
+    std::string output;
+  } cases[] = {
+      {"3D_BODY.v2.ROT", {"3D_BODY.v2.ROT"}, "3D_BODY.v2.html"},
+      {"my.figures/3D_BODY.ROT", {"my.figures/3D_BODY.ROT"}, "my.figures/3D_BODY.html"},
+      {long_figure, {long_figure}, std::string(246, 'f') + ".html"},
+      {"3D_BODY.ROT", {"-o", long_output}, long_output},
+      {"3D_BODY.ROT", {"-o", "older.svg"}, "older.svg"},  // replaces an older drawing
+  };
+  for (const auto& c : cases) {
+    ScratchFolder folder;
+    fs::create_directory(fs::path(folder.path()) / "my.figures");
+    folder.Write(c.figure, ExampleFigure());
+    folder.Write("older.svg", "an older drawing");
+    const std::vector<std::string> before = folder.List();
+    const ProgramRun run = View(folder, c.arguments);
+    EXPECT_EQ(run.status, 0) << c.output << run.errors;
+    EXPECT_EQ(run.output.substr(0, c.output.size() + 10), c.output + ": 17 lines") << c.output;
+    EXPECT_EQ(folder.Read(c.output).substr(0, 5), c.output.back() == 'g' ? "<?xml" : "<!DOC");
+    std::vector<std::string> after = before;
+    if (c.output.find('/') == std::string::npos && c.output != "older.svg") {
+      after.push_back(c.output);
+      std::sort(after.begin(), after.end());
+    }
+    EXPECT_EQ(folder.List(), after) << c.output;  // no temporary file left
+  }
+
+  // Standard output never replaces the figure, even one named "-".
+  ScratchFolder folder;
+  folder.Write("-", ExampleFigure());
+  const ProgramRun run = View(folder, {"-o", "-", "--", "-"});
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.output.substr(0, 15), "<!DOCTYPE html>");
+  EXPECT_EQ(folder.Read("-"), ExampleFigure());
 }
 
 TEST(ViewProgramTest, FailsWithoutCreatingOrChangingAnything) {
@@ -134,18 +188,52 @@ TEST(ViewProgramTest, FailsWithoutCreatingOrChangingAnything) {
        {"-o", "3D_BODY.ROT"},
        2,
        "torsova-view: 3D_BODY.ROT: the output would replace the figure itself"},
+      {"a figure named like its output",
+       [](auto& f) { f.Write("x.html", ExampleFigure()); },
+       {"x.html"},
+       2,
+       "torsova-view: x.html: the output would replace the figure itself"},
+      {"output is the current folder",
+       [](auto& f) { f.Write("3D_BODY.ROT", ExampleFigure()); },
+       {"-o", "."},
+       1,
+       "torsova-view: .: cannot be written: it is a folder\n"},
+      {"empty figure name",
+       [](auto& f) { f.Write("3D_BODY.ROT", ExampleFigure()); },
+       {""},
+       2,
+       "torsova-view: the FIGURE name is empty (see torsova-view --help)\n"},
   };
   for (const auto& c : cases) {
     ScratchFolder folder;
     folder.Write("3D_BODY.html", "an older page");
     c.setup(folder);
-    const std::vector<std::string> before = folder.List();
+    const std::map<std::string, std::string> before = Contents(folder);
     const ProgramRun run = View(folder, c.arguments);
     EXPECT_EQ(run.status, c.status) << c.name;
     EXPECT_EQ(run.output, "") << c.name;
     EXPECT_EQ(run.errors.substr(0, c.errors.size()), c.errors) << c.name;
-    EXPECT_EQ(folder.List(), before) << c.name;
-    EXPECT_EQ(folder.Read("3D_BODY.html"), "an older page") << c.name;
+    EXPECT_EQ(Contents(folder), before) << c.name;
+  }
+
+  // The figure is known by what it is, not by how it is spelled.
+  ScratchFolder folder;
+  folder.Write("3D_BODY.ROT", ExampleFigure());
+  const std::string name = fs::path(folder.path()).filename().u8string();
+  const std::vector<std::string> spellings[] = {
+      {"-o", "./3D_BODY.ROT"},
+      {"./3D_BODY.ROT", "-o", "3D_BODY.ROT"},
+      {"-o", folder.path() + "/3D_BODY.ROT"},
+      {"-o", ".//3D_BODY.ROT"},
+      {"-o", "../" + name + "/3D_BODY.ROT"},
+  };
+  for (const std::vector<std::string>& arguments : spellings) {
+    const ProgramRun run = View(folder, arguments);
+    EXPECT_EQ(run.status, 2) << arguments[1];
+    EXPECT_NE(run.errors.find(": the output would replace the figure itself"), std::string::npos)
+        << arguments[1] << run.errors;
+    EXPECT_EQ(folder.List(), std::vector<std::string>{"3D_BODY.ROT"}) << arguments[1];
+    EXPECT_EQ(folder.Read("3D_BODY.ROT"), ExampleFigure()) << arguments[1];
   }
 }
 
@@ -156,17 +244,16 @@ TEST(ViewProgramTest, FailsInAFolderItMayNotWriteIn) {
   fs::create_directory(locked);
   fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  // Root, and Windows's read-only attribute, write there all the same.
-  const bool writable = std::ofstream(locked / "probe").is_open();
-  if (!writable) {
-    const ProgramRun run = View(folder, {"-o", "locked/3D_BODY.html"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors,
-              "torsova-view: locked/3D_BODY.html: cannot be written: permission denied\n");
-    EXPECT_TRUE(fs::is_empty(locked));
-  }
+  const ProgramRun run = testing::RunWithoutPrivileges(testing::ViewerBinary(), folder.path(),
+                                                       {"-o", "locked/3D_BODY.html"});
+  const bool empty = fs::is_empty(locked);
   fs::permissions(locked, fs::perms::owner_all, fs::perm_options::add);
-  if (writable) GTEST_SKIP() << "this user may write in a folder without write permission";
+  // Windows's read-only attribute on a folder does not keep files out.
+  if (run.status == 0 && !empty) GTEST_SKIP() << "this system lets anyone write in the folder";
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors,
+            "torsova-view: locked/3D_BODY.html: cannot be written: permission denied\n");
+  EXPECT_TRUE(empty);
 }
 
 }  // namespace

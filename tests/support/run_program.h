@@ -28,6 +28,11 @@ ProgramRun RunProgram(const std::string& program, const std::string& dir, const 
 ProgramRun RunWithArguments(const std::string& program, const std::string& dir,
                             const std::vector<std::string>& arguments, int timeout_seconds = 20);
 
+// As RunWithArguments, but without the rights of an administrator: a POSIX
+// test run as root gives up root and runs the program as the user nobody.
+ProgramRun RunWithoutPrivileges(const std::string& program, const std::string& dir,
+                                const std::vector<std::string>& arguments);
+
 // What both of the above do, each system in its own way. With `errors_apart`
 // standard error goes to `errors`, otherwise with standard output.
 ProgramRun RunProcess(const std::string& program, const std::string& dir,

@@ -68,4 +68,13 @@ ProgramRun RunProcess(const std::string& program, const std::string& dir,
 
 std::string ViewerBinary() { return TORSOVA_VIEW_BINARY; }
 
+ProgramRun RunWithoutPrivileges(const std::string& program, const std::string& dir,
+                                const std::vector<std::string>& arguments) {
+  if (::geteuid() != 0) return RunWithArguments(program, dir, arguments);
+  std::vector<std::string> unprivileged{"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                        program};
+  unprivileged.insert(unprivileged.end(), arguments.begin(), arguments.end());
+  return RunWithArguments("/usr/bin/setpriv", dir, unprivileged);
+}
+
 }  // namespace torsova::testing

@@ -129,4 +129,9 @@ ProgramRun RunProcess(const std::string& program, const std::string& dir,
 
 std::string ViewerBinary() { return std::filesystem::absolute(TORSOVA_VIEW_BINARY).string(); }
 
+ProgramRun RunWithoutPrivileges(const std::string& program, const std::string& dir,
+                                const std::vector<std::string>& arguments) {
+  return RunWithArguments(program, dir, arguments);
+}
+
 }  // namespace torsova::testing
