@@ -23,7 +23,9 @@ TEST(PathFilesTest, InterruptRemovesTheTemporaryFile) {
     ASSERT_EQ(::pipe(written), 0);
     const pid_t child = ::fork();
     if (child == 0) {
-      // Half a drawing written, then waiting for the signal.
+      // Half a drawing written, then waiting for the signal. A test run in
+      // the background inherits SIGINT ignored, which the output respects.
+      for (const int interrupt : {SIGINT, SIGTERM, SIGHUP}) ::signal(interrupt, SIG_DFL);
       std::string reason;
       auto output = OpenNamedOutput(folder.path() + "/out.svg", reason);
       const bool wrote = output && output->Write(std::string(1 << 20, 'x'));
@@ -36,7 +38,11 @@ TEST(PathFilesTest, InterruptRemovesTheTemporaryFile) {
     EXPECT_EQ(folder.List().size(), 2u) << "the temporary file is there while written";
     ::kill(child, signal_number);
     int status = 0;
-    ::waitpid(child, &status, 0);
+    // A child the signal did not end is ended after ten seconds, and fails.
+    for (int waited = 0; ::waitpid(child, &status, WNOHANG) == 0; ++waited) {
+      if (waited == 10000) ::kill(child, SIGKILL);
+      ::usleep(1000);
+    }
     ::close(written[0]);
     ::close(written[1]);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << signal_number;
