@@ -113,14 +113,14 @@ class ReplacingOutput final : public NamedOutput {
     if (!CloseHandle(handle) && error_ == 0) error_ = GetLastError();
     if (error_ == 0) {
       EnterCriticalSection(&removal_lock);
-      // ReplaceFileW keeps the replaced file's attributes and access rights,
-      // as a POSIX replacement keeps the mode.
-      const bool replaced =
-          GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES
-              ? ReplaceFileW(target_.c_str(), temporary_.c_str(), nullptr,
-                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-              : MoveFileExW(temporary_.c_str(), target_.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+      // The replaced file's attributes (hidden, not indexed, ...) stay, as a
+      // POSIX replacement keeps the mode; its access rights are the folder's.
+      const DWORD attributes = GetFileAttributesW(target_.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(temporary_.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+      }
+      const bool replaced = MoveFileExW(temporary_.c_str(), target_.c_str(),
+                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
       if (replaced) {
         committed_ = true;
         removal_armed = false;
