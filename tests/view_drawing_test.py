@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The three-view drawing of the example figure as other programs see it: it
 parses as XML, holds the front, side and top groups with the figure's strokes,
-and rsvg-convert renders it. Without rsvg-convert the test is skipped (status
-77), unless CI=true, where that is a failure.
+and rsvg-convert renders it; a title with markup characters parses and shows
+as itself. Without rsvg-convert the test is skipped (status 77), unless
+CI=true, where that is a failure.
 
 Usage: view_drawing_test.py TORSOVA_VIEW FIGURE
 """
@@ -28,6 +29,16 @@ def main():
             assert len(groups) == 1, f"{len(groups)} groups with id {view}"
             assert groups[0].find(SVG + "path") is not None, f"{view} draws no line"
             assert len(groups[0].findall(f"{SVG}g/{SVG}circle")) == 5, f"{view}: not 5 circles"
+
+        titled = os.path.join(folder, "titled.rot")
+        with open(titled, "wb") as out:
+            out.write(b"#Tom & Jerry <3\r\n 0 0 0 0\r\n 1 2 3 7\r\n")
+        subprocess.run([viewer, titled, "-o", titled + ".svg"], check=True,
+                       stdout=subprocess.DEVNULL)
+        root = ET.parse(titled + ".svg").getroot()
+        shown = [t.text for t in root.findall(SVG + "text")]
+        assert shown == ["Tom & Jerry <3"], f"visible title {shown}"
+        assert root.find(SVG + "title").text == "Tom & Jerry <3"
 
         renderer = shutil.which("rsvg-convert")
         if renderer is None:

@@ -53,6 +53,7 @@ std::nullopt_t TextSource::MeetEnd() {
 
 void TextSource::EndContentHere() {
   content_ended_ = true;
+  met_end_mark_ = true;
   begin_ = end_;
 }
 

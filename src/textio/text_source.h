@@ -60,6 +60,9 @@ class TextSource {
   // Yes once a Take or TakeLine has found nothing left.
   bool MetEnd() const { return met_end_; }
 
+  // Yes once a byte 26 has ended the content (rather than the file's end).
+  bool MetEndMark() const { return met_end_mark_; }
+
   // Yes when no character is left in the file (the put-back slot aside),
   // including when only a byte 26 and what follows it remain.
   bool NothingLeft();
@@ -97,6 +100,7 @@ class TextSource {
   std::uint64_t unread_ = 0;  // bytes of the measured length not yet fetched
   bool content_ended_ = false;
   bool met_end_ = false;
+  bool met_end_mark_ = false;
   std::optional<char> put_back_;
 };
 

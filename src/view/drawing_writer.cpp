@@ -17,6 +17,9 @@ constexpr double kGap = 40;
 constexpr double kMinSlot = 80;
 constexpr double kViewsTop = 76;
 constexpr int kDecimals = 2;
+// Segments per <path>: each writes at most some forty bytes, so no path's data
+// comes near the attribute lengths that renderers refuse.
+constexpr std::size_t kSegmentsPerPath = 1000;
 
 // Which numbers of a point go to the right and up in each view: the first
 // is across, the second the height, the third the depth.
@@ -85,10 +88,15 @@ void WriteView(const Figure& figure, const View& view, const ViewBox& box, doubl
   out.Fixed(box.left, kDecimals) << "\" y=\"62\" font-size=\"13\" fill=\"" << colours.labels
                                  << "\">" << view.label << "</text>\n";
   if (!figure.lines.empty()) {
-    out << "<path fill=\"none\" stroke=\"" << colours.ink
-        << "\" stroke-width=\"1.5\" stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"";
     const double* previous_end = nullptr;
     for (std::size_t i = 0; i < figure.lines.size(); i += 6) {
+      if (i % (6 * kSegmentsPerPath) == 0) {
+        // Round caps and joins: a stroke split between two paths looks the same.
+        if (i > 0) out << "\"/>\n";
+        out << "<path fill=\"none\" stroke=\"" << colours.ink
+            << "\" stroke-width=\"1.5\" stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"";
+        previous_end = nullptr;
+      }
       const double* start = &figure.lines[i];
       // A segment that goes on from where the last one ended continues its stroke.
       if (previous_end == nullptr || !std::equal(start, start + 3, previous_end)) {

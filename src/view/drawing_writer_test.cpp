@@ -4,8 +4,32 @@
 
 #include <string>
 
+#include "support/memory_folder.h"
+#include "view/figure_reader.h"
+
 namespace torsova::view {
 namespace {
+
+std::string DrawingOf(const std::string& file) {
+  testing::MemoryFolder folder;
+  folder.files["f"] = file;
+  TextSource source(folder.OpenForReading("f"));
+  const FigureReading reading = ReadFigure(source);
+  EXPECT_FALSE(reading.error) << file;
+  StringSink sink;
+  TextWriter out(sink);
+  WriteDrawing(reading.figure, out);
+  EXPECT_TRUE(out.Finish());
+  return sink.text;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
 
 TEST(DrawingWriterTest, ScaleBarIsANiceLengthOfAtMostAThird) {
   const struct {
@@ -38,6 +62,43 @@ TEST(DrawingWriterTest, EachViewTakesItsOwnPairOfNumbers) {
     ASSERT_NE(group, std::string::npos) << view[0];
     EXPECT_EQ(svg.find(view[1]), svg.find(" d=\"", group) + 1) << view[0];
   }
+}
+
+TEST(DrawingWriterTest, EachSettingActsOnItsOwn) {
+  const struct {
+    std::string settings;
+    std::string background;
+    std::string circles;
+  } cases[] = {
+      {"", "fill=\"#1e1f22\"", "<g fill=\"none\" stroke=\"#e8e8e8\""},
+      {"s WhiteBack\n", "fill=\"#ffffff\"", "<g fill=\"none\" stroke=\"#1a1a1a\""},
+      {"s FillCircles\n", "fill=\"#1e1f22\"", "<g fill=\"#e8e8e8\" stroke=\"#e8e8e8\""},
+  };
+  for (const auto& c : cases) {
+    const std::string svg = DrawingOf(c.settings + "0 0 0 0\n1 2 3 7\n1 2 3 -7\n");
+    EXPECT_NE(svg.find("<rect width=\"100%\" height=\"100%\" " + c.background + "/>"),
+              std::string::npos)
+        << c.settings;
+    EXPECT_EQ(Count(svg, c.circles), 3u) << c.settings;
+  }
+}
+
+TEST(DrawingWriterTest, LongStrokesArePathsOfBoundedLength) {
+  std::string file = "0 0 0 0\n";
+  const std::size_t segments = 10000;
+  for (std::size_t i = 1; i <= segments; ++i) {
+    file += (i % 2 ? "1000.125 " : "0.5 ") + std::to_string(i) + " 3.33 7\n";
+  }
+  const std::string svg = DrawingOf(file);
+  std::size_t longest = 0;
+  for (std::size_t at = svg.find(" d=\""); at != std::string::npos;
+       at = svg.find(" d=\"", at + 1)) {
+    longest = std::max(longest, svg.find('"', at + 4) - at);
+  }
+  EXPECT_LE(longest, 64u * 1024);
+  // Every piece starts where it is, and together they draw every segment.
+  EXPECT_EQ(Count(svg, " d=\"M"), Count(svg, " d=\""));
+  EXPECT_EQ(Count(svg, " L"), 3 * segments);
 }
 
 }  // namespace

@@ -15,6 +15,10 @@ namespace {
 constexpr std::size_t kLineKept = 4096;
 constexpr std::size_t kQuoted = 60;
 constexpr double kDefaultCircleDiameter = 0.1;
+// Limits that keep every drawing finite and of a sane size: no distance or
+// square of one overflows, and a mark is at most ten times the figure.
+constexpr double kLargestNumber = 1e100;
+constexpr double kLargestDiameter = 10;
 // A size whose scale for a drawing of some thousand pixels is still finite.
 constexpr double kSmallestSize = 1e-290;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -88,7 +92,8 @@ SettingFault ApplySetting(std::string_view line, Figure& figure, double& circle_
   const std::string_view name = count > 1 ? items[1] : std::string_view();
   if (name == "CircleDiameter") {
     double diameter = 0;
-    if (count != 3 || ReadNumber(items[2], diameter) != NumberReading::kNumber || diameter < 0) {
+    if (count != 3 || ReadNumber(items[2], diameter) != NumberReading::kNumber || diameter < 0 ||
+        diameter > kLargestDiameter) {
       return SettingFault::kBad;
     }
     circle_diameter = diameter;
@@ -114,7 +119,6 @@ class FigureBuilder {
     }
     if (line.code == PointCode::kCircle) {
       figure_.circles.insert(figure_.circles.end(), {p[0], p[1], p[2], circle_diameter});
-      largest_diameter_ = std::max(largest_diameter_, circle_diameter);
       figure_.order.push_back(true);
     } else if (line.code == PointCode::kJoined && points_ > 0) {
       figure_.lines.insert(figure_.lines.end(),
@@ -127,26 +131,25 @@ class FigureBuilder {
 
   bool Empty() const { return points_ == 0; }
 
-  // Sets the figure's size; what keeps it from being drawn, if anything. A
-  // drawing divides by the size and multiplies diameters by it, so both must
-  // stay well inside the range of a double.
-  std::string_view Finish() {
+  // Sets the figure's size; false when it is too small to draw: a drawing
+  // divides by it.
+  bool Finish() {
     double size = 0;
     for (std::size_t k = 0; k < 3; ++k) size = std::max(size, figure_.max[k] - figure_.min[k]);
     figure_.size = size > 0 ? size : 1;
-    if (!std::isfinite(figure_.size) || !std::isfinite(figure_.size * largest_diameter_)) {
-      return "the figure is too large to draw: its size overflows";
-    }
-    if (figure_.size < kSmallestSize) return "the figure is too small to draw";
-    return {};
+    return figure_.size >= kSmallestSize;
   }
 
  private:
   Figure& figure_;
   Point previous_{};
   std::size_t points_ = 0;
-  double largest_diameter_ = 0;
 };
+
+bool Drawable(const Point& point) {
+  return std::all_of(point.begin(), point.end(),
+                     [](double value) { return std::abs(value) <= kLargestNumber; });
+}
 
 FigureProblem Problem(std::size_t line, const Line& text, std::string_view what) {
   return {line, QuotedLine(text.text, text.cut_short) + std::string(what)};
@@ -217,7 +220,7 @@ FigureReading ReadFigure(TextSource& source) {
         case SettingFault::kBad:
           reading.error =
               Problem(number, line,
-                      " is not a setting line (CircleDiameter takes a number of 0 or more; "
+                      " is not a setting line (CircleDiameter takes a number from 0 to 10; "
                       "WhiteBack and FillCircles take nothing)");
           return reading;
       }
@@ -226,6 +229,12 @@ FigureReading ReadFigure(TextSource& source) {
     PointLine point_line;
     switch (ReadPointLine(text, point_line)) {
       case PointLineFault::kNone:
+        if (!Drawable(point_line.point)) {
+          reading.error = Problem(number, line,
+                                  " holds a number too large to draw (beyond 1e100 either side "
+                                  "of 0)");
+          return reading;
+        }
         builder.Add(point_line, circle_diameter);
         continue;
       case PointLineFault::kNotPointLine:
@@ -242,12 +251,18 @@ FigureReading ReadFigure(TextSource& source) {
     }
   }
 
-  if (number == 0) {
+  if (number == 0 && source.MetEndMark()) {
+    reading.error = FigureProblem{
+        0,
+        "the file ends before any figure line: its first byte is a 26 (Ctrl-Z), which ends "
+        "a text"};
+  } else if (number == 0) {
     reading.error = FigureProblem{0, "the file is empty"};
   } else if (builder.Empty()) {
     reading.error = FigureProblem{0, "holds no point line, so it is not a figure file"};
-  } else if (const std::string_view fault = builder.Finish(); !fault.empty()) {
-    reading.error = FigureProblem{0, std::string(fault)};
+  } else if (!builder.Finish()) {
+    reading.error = FigureProblem{
+        0, "the figure is too small to draw: all its points lie within 1e-290 of each other"};
   } else {
     figure.title = TitleText(title_bytes, title_cut_short);
   }

@@ -84,14 +84,20 @@ TEST(FigureReaderTest, NamesTheLineOfEachFault) {
       {"1 2 3\n", 1, "\"1 2 3\" is not a point line"},
       {"1 2 3 7 7\n", 1, "\"1 2 3 7 7\" is not a point line"},
       {"\n\n1 2 3 5\n", 3, "\"1 2 3 5\" has a code other than -7, 0 and 7"},
+      {"1 2 3 0\n1 2 3 -3\n", 2, "\"1 2 3 -3\" has a code other than -7, 0 and 7"},
       {"1 2 3 7\n1  INF 3 7\n", 2, "\"1  INF 3 7\" holds a number that cannot be drawn"},
       {"s CircleDiameter x\n", 1, "\"s CircleDiameter x\" is not a setting line"},
       {"a\tb\xff\\\n", 1, "\"a\\x09b\\xff\\\\\" is not a point line"},
       {std::string(5000, '1') + "\n", 1, "\"" + std::string(60, '1') + "...\" is too long"},
       {"", 0, "the file is empty"},
       {"#only a comment\r\ns WhiteBack\r\n", 0, "holds no point line"},
-      {"1e308 0 0 0\n-1e308 0 0 7\n", 0, "the figure is too large to draw"},
-      {"s CircleDiameter 1e300\n0 0 0 -7\n1e10 0 0 0\n", 0, "the figure is too large to draw"},
+      {"\x1a 1 2 3 0\n", 0, "the file ends before any figure line"},
+      {"0 0 0 0\n0 -1.0000000000000002e100 0 7\n", 2,
+       "\"0 -1.0000000000000002e100 0 7\" holds "
+       "a number too large to draw"},
+      {"1e308 0 0 0\n", 1, "\"1e308 0 0 0\" holds a number too large to draw"},
+      {"s CircleDiameter 10.000001\n", 1, "\"s CircleDiameter 10.000001\" is not a setting"},
+      {"s CircleDiameter -1e-300\n", 1, "\"s CircleDiameter -1e-300\" is not a setting"},
       {"0 0 0 0\n1e-300 0 0 7\n", 0, "the figure is too small to draw"},
   };
   for (const auto& c : cases) {
@@ -99,6 +105,30 @@ TEST(FigureReaderTest, NamesTheLineOfEachFault) {
     ASSERT_TRUE(reading.error) << c.file;
     EXPECT_EQ(reading.error->line, c.line) << c.file;
     EXPECT_EQ(reading.error->what.rfind(c.what, 0), 0u) << reading.error->what;
+  }
+}
+
+TEST(FigureReaderTest, TakesWhatLiesJustInsideEachLimit) {
+  const struct {
+    std::string file;
+    std::string title;
+    double size;
+    std::vector<double> circles;
+  } cases[] = {
+      {"s CircleDiameter 0\n1 2 3 -7\n", "", 1, {1, 2, 3, 0}},
+      {"s CircleDiameter 10\n1 2 3 -7\n", "", 1, {1, 2, 3, 10}},
+      {"1e100 0 0 0\n0 -1e100 0 7\n", "", 1e100, {}},
+      {"0 0 0 0\n1e-290 0 0 7\n", "", 1e-290, {}},
+      // a byte-order mark before the first line, then a Windows-1252 title
+      {"\xEF\xBB\xBF#Caf\xe9 au lait\n1 2 3 0\n", "Caf\xc3\xa9 au lait", 1, {}},
+      {"\xEF\xBB\xBF 1 2 3 0\n", "", 1, {}},
+  };
+  for (const auto& c : cases) {
+    const FigureReading reading = Read(c.file);
+    ASSERT_FALSE(reading.error) << c.file << ": " << reading.error->what;
+    EXPECT_EQ(reading.figure.title, c.title) << c.file;
+    EXPECT_EQ(reading.figure.size, c.size) << c.file;
+    EXPECT_EQ(reading.figure.circles, c.circles) << c.file;
   }
 }
 

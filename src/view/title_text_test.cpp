@@ -14,6 +14,8 @@ TEST(TitleTextTest, TakesUtf8AsItIsAndOtherBytesAsWindows1252) {
     std::string text;
   } cases[] = {
       {"M\xfcller", false, "M\xc3\xbcller"},
+      // a byte that could begin a sequence, without the bytes that go on with it
+      {"Caf\xe9 au lait", false, "Caf\xc3\xa9 au lait"},
       {"M\xc3\xbcller", false, "M\xc3\xbcller"},
       {"\x80 5 \x9f", false, "\xe2\x82\xac 5 \xc5\xb8"},
       {"\x81", false, "\xef\xbf\xbd"},

@@ -115,7 +115,8 @@
     let reach = 0;
     let rise = 0;
     eachPoint(figure, (a, h, d, r) => {
-      reach = Math.max(reach, Math.sqrt((a - ca) * (a - ca) + (d - cd) * (d - cd)) + r);
+      // hypot scales before it squares: a figure of size 1e-200 keeps its reach.
+      reach = Math.max(reach, Math.hypot(a - ca, d - cd) + r);
       rise = Math.max(rise, Math.abs(h - ch) + r);
     });
     const count = lines.length / 6;
