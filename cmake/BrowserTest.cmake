@@ -1,11 +1,26 @@
-# The viewer's page in headless Chromium (tests/browser/page_test.py). Without
-# Chromium the test is skipped with a message, or fails under CI=true; without
-# Python it is left out, which CI does not allow.
+# The viewer's page in headless Chromium driven through Selenium WebDriver
+# (tests/browser/page_test.py). It runs under the first Python that can import
+# selenium (Debian's /usr/bin/python3 before others on the PATH). Without
+# Chromium, its driver or Selenium the test is skipped with a message, or fails
+# under CI=true; without Python it is left out, which CI does not allow.
 if(TARGET torsova_view AND NOT CMAKE_CROSSCOMPILING)
   find_package(Python3 COMPONENTS Interpreter)
-  if(Python3_Interpreter_FOUND)
+  set(browser_python "")
+  foreach(candidate /usr/bin/python3 "${Python3_EXECUTABLE}")
+    if(NOT browser_python AND EXISTS "${candidate}")
+      execute_process(COMMAND "${candidate}" -c "import selenium"
+                      RESULT_VARIABLE no_selenium OUTPUT_QUIET ERROR_QUIET)
+      if(no_selenium EQUAL 0)
+        set(browser_python "${candidate}")
+      endif()
+    endif()
+  endforeach()
+  if(NOT browser_python AND Python3_Interpreter_FOUND)
+    set(browser_python "${Python3_EXECUTABLE}")  # it reports the missing selenium
+  endif()
+  if(browser_python)
     add_test(NAME browser_page
-      COMMAND Python3::Interpreter "${PROJECT_SOURCE_DIR}/tests/browser/page_test.py"
+      COMMAND "${browser_python}" "${PROJECT_SOURCE_DIR}/tests/browser/page_test.py"
               "$<TARGET_FILE:torsova_view>"
               "${PROJECT_SOURCE_DIR}/tests/data/example_form/expected/3D_BODY.ROT")
     set_tests_properties(browser_page PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)

@@ -392,13 +392,18 @@
   }
 
   // The angles an address asks for: #view=NAME or #yaw=DEG&pitch=DEG (either
-  // may be left out, as 0); null when it asks for nothing this page knows.
+  // may be left out, as 0); null when it asks for nothing this page knows. An
+  // angle must be a decimal number: Number() would take "" and "0x10" too.
   function viewFromAddress(hash) {
     const fields = new URLSearchParams(hash.replace(/^#/, ""));
     const name = fields.get("view");
     if (name !== null) return Object.prototype.hasOwnProperty.call(kViews, name) ? kViews[name] : null;
-    const yaw = fields.has("yaw") ? Number(fields.get("yaw")) : 0;
-    const pitch = fields.has("pitch") ? Number(fields.get("pitch")) : 0;
+    const angle = (key) => {
+      const text = fields.has(key) ? fields.get(key) : "0";
+      return /^[-+]?(\d+\.?\d*|\.\d+)(e[-+]?\d+)?$/i.test(text) ? Number(text) : NaN;
+    };
+    const yaw = angle("yaw");
+    const pitch = angle("pitch");
     if (!fields.has("yaw") && !fields.has("pitch")) return null;
     if (!Number.isFinite(yaw) || !Number.isFinite(pitch)) return null;
     return { yaw, pitch };
