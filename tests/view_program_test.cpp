@@ -135,6 +135,77 @@ TEST(ViewProgramTest, NamesTheOutputAfterTheFigure) {
   EXPECT_EQ(folder.Read("-"), ExampleFigure());
 }
 
+TEST(ViewProgramTest, MeasuresSeveralFiguresAndNamesTheOnesItCannot) {
+  ScratchFolder folder;
+  folder.Write("a.ROT", ExampleFigure());
+  folder.Write("b.ROT", SourceFile("view/lacking_lelb_rkne.ROT"));
+  // A title with a comma and quotes is one quoted field.
+  std::string titled = ExampleFigure();
+  titled.replace(titled.find("#Example subject (adult male)"), 29, "#Doe, \"Jane\"");
+  folder.Write("c.ROT", titled);
+  folder.Write("foreign.ROT", "#Other\r\n 1 2 3 0\r\n 4 5 6 7\r\n");
+  const ProgramRun run =
+      View(folder, {"--measures", "a.ROT", "none.ROT", "b.ROT", "foreign.ROT", "c.ROT"});
+  const std::string example =
+      "171.20,27.02,46.81,39.90,25.00,31.90,31.92,26.99,26.99,18.57,18.47,45.98,45.98,44.70,"
+      "44.81,19.97,20.07,11.51,\n";
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output,
+            "figure,title,height,head,trunk,shoulder_breadth,pelvis_breadth,upper_arm_right,"
+            "upper_arm_left,forearm_right,forearm_left,hand_right,hand_left,thigh_right,"
+            "thigh_left,shank_right,shank_left,foot_right,foot_left,tail,missing\n"
+            "a.ROT,Example subject (adult male)," +
+                example +
+                "b.ROT,Example subject (adult male),171.20,27.02,46.81,39.90,25.00,31.90,,"
+                "26.99,,18.57,18.47,,45.98,,44.81,19.97,20.07,11.51,LELB RKNE\n"
+                "c.ROT,\"Doe, \"\"Jane\"\"\"," +
+                example);
+  EXPECT_EQ(run.errors,
+            "torsova-view: none.ROT: no such file\n"
+            "torsova-view: foreign.ROT: not a body figure written by torsova, so it has no "
+            "measures\n");
+
+  // The drawing shows the same numbers, the missing landmarks and their dashed lines.
+  const ProgramRun drawn = View(folder, {"b.ROT", "--svg", "--labels", "-o", "-"});
+  EXPECT_EQ(drawn.status, 0) << drawn.errors;
+  const std::string& svg = drawn.output;
+  EXPECT_NE(svg.find(">Not in the form: LELB left elbow, RKNE right knee</text>"),
+            std::string::npos);
+  std::size_t dashed = 0;
+  for (std::size_t at = 0; (at = svg.find("<path class=\"across\"", at)) != std::string::npos;
+       ++at) {
+    ++dashed;
+    EXPECT_EQ(svg.substr(at, svg.find("/>", at) - at).find("stroke-dasharray") == std::string::npos,
+              false);
+  }
+  EXPECT_EQ(dashed, 3u) << "one in each view";
+  EXPECT_NE(svg.find(">LWRI</text>"), std::string::npos) << "--labels";
+  const std::size_t b_row = run.output.find("b.ROT");
+  const std::string row = run.output.substr(b_row, run.output.find('\n', b_row) - b_row + 1);
+  const auto table_row = [&](const std::string& id) {
+    const std::size_t at = svg.find("data-id=\"" + id + "\"");
+    return at == std::string::npos ? "" : svg.substr(at, svg.find("</text>", at) - at);
+  };
+  const std::string dash = "\xE2\x80\x93";
+  EXPECT_NE(table_row("height").find(">171.20</tspan>"), std::string::npos);
+  EXPECT_NE(table_row("upper_arm")
+                .find(">31.90</tspan><tspan x=\"262\" text-anchor=\"end\">" + dash + "</tspan>"),
+            std::string::npos);
+  EXPECT_NE(table_row("shank").find(">" + dash +
+                                    "</tspan><tspan x=\"262\" text-anchor=\"end\">"
+                                    "44.81</tspan>"),
+            std::string::npos);
+  // Every number of the row of --measures is in the drawing's table.
+  for (std::size_t at = row.find(",", row.find(",") + 1) + 1; at < row.size();) {
+    const std::size_t end = row.find_first_of(",\n", at);
+    const std::string value = row.substr(at, end - at);
+    if (!value.empty() && value[0] >= '0' && value[0] <= '9') {
+      EXPECT_NE(svg.find("\">" + value + "</tspan>"), std::string::npos) << value;
+    }
+    at = end + 1;
+  }
+}
+
 TEST(ViewProgramTest, FailsWithoutCreatingOrChangingAnything) {
   std::string binary;
   for (int i = 0; i < 4000; ++i)
@@ -203,6 +274,11 @@ TEST(ViewProgramTest, FailsWithoutCreatingOrChangingAnything) {
        {""},
        2,
        "torsova-view: the FIGURE name is empty (see torsova-view --help)\n"},
+      {"labels on the page",
+       [](auto& f) { f.Write("3D_BODY.ROT", ExampleFigure()); },
+       {"--labels"},
+       2,
+       "torsova-view: --labels writes codes into the drawing"},
   };
   for (const auto& c : cases) {
     ScratchFolder folder;

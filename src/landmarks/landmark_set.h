@@ -17,12 +17,19 @@ inline constexpr std::array<std::string_view, kLandmarkCount> LandmarkSet = {
     "CRAN", "RSHO", "RELB", "RWRI", "RFNG", "LSHO", "LELB", "LWRI", "LFNG",
     "RPEL", "RKNE", "RANK", "RTOE", "LPEL", "LKNE", "LANK", "LTOE", "TAIL"};
 
+// What each label of the LandmarkSet names, in words, in the same order.
+inline constexpr std::array<std::string_view, kLandmarkCount> LandmarkNames = {
+    "cranium",    "right shoulder", "right elbow", "right wrist",  "right finger", "left shoulder",
+    "left elbow", "left wrist",     "left finger", "right pelvis", "right knee",   "right ankle",
+    "right toe",  "left pelvis",    "left knee",   "left ankle",   "left toe",     "tail"};
+
 // In the order they are tested and named on the torso page.
 inline constexpr std::array<std::string_view, 5> TorsoLandmarks = {"CRAN", "LSHO", "RSHO", "LPEL",
                                                                    "RPEL"};
 
 // Computed from the midpoints of the shoulders and of the pelvis points.
 inline constexpr std::array<std::string_view, 2> DerivedLandmarks = {"NECK", "SACR"};
+inline constexpr std::array<std::string_view, 2> DerivedLandmarkNames = {"neck", "sacrum"};
 
 // The position (1 to 18) of the label that `text` equals exactly, letter case
 // and length included; nothing for any other text.

@@ -4,6 +4,7 @@ namespace torsova::view {
 
 const char kUsage[] =
     "Usage: torsova-view [OPTIONS] [FIGURE]\n"
+    "       torsova-view --measures [FIGURE...]\n"
     "Shows the figure file FIGURE (by default 3D_BODY.ROT in the current folder,\n"
     "in any letter case) as an interactive page that turns and zooms in a web\n"
     "browser, written beside it with the extension .html.\n"
@@ -16,11 +17,18 @@ const char kUsage[] =
     "  --list             write no file; print the figure's line segments and\n"
     "                     circles as CSV on standard output\n"
     "  --open             open what was written with the system's default program\n"
+    "  --labels           in the drawing, write each landmark's code beside its point\n"
+    "  --measures         write no file; print the body's measures of each FIGURE\n"
+    "                     (several may be named) as CSV on standard output\n"
     "  --help             print this help\n"
     "  --version          print the version\n"
     "\n"
+    "A figure written by torsova is a body figure: the page and the drawing name its\n"
+    "landmarks, show the ones the form lacked and give the body's measures.\n"
+    "\n"
     "Exit status: 0 when done, 1 when the figure cannot be read or the output\n"
-    "cannot be written, 2 for wrong usage.\n";
+    "cannot be written (with --measures: when any FIGURE cannot be read or is not\n"
+    "a body figure), 2 for wrong usage.\n";
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   ParsedCommandLine parsed;
@@ -30,11 +38,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::string& argument = arguments[i];
     const bool is_option = !options_ended && argument.size() > 1 && argument[0] == '-';
     if (!is_option) {
-      if (options.figure) {
-        parsed.usage_error =
-            "only one figure can be shown at a time; \"" + argument + "\" is one too many";
-      }
-      options.figure = argument;
+      options.figures.push_back(argument);
     } else if (argument == "--") {
       options_ended = true;
     } else if (argument == "--help") {
@@ -47,6 +51,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.svg = true;
     } else if (argument == "--open") {
       options.open = true;
+    } else if (argument == "--labels") {
+      options.labels = true;
+    } else if (argument == "--measures") {
+      options.measures = true;
     } else if (argument == "-o" || argument == "--output") {
       if (options.output) {
         parsed.usage_error = argument + " is given twice";
@@ -59,8 +67,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.usage_error = "unknown option \"" + argument + "\"";
     }
   }
+  if (!options.figures.empty()) options.figure = options.figures.front();
+  if (parsed.usage_error.empty() && options.figures.size() > 1 && !options.measures) {
+    parsed.usage_error =
+        "only one figure can be shown at a time; \"" + options.figures[1] + "\" is one too many";
+  }
   if (!parsed.usage_error.empty() || options.help || options.version) return parsed;
-  if (options.list && (options.svg || options.output || options.open)) {
+  if (options.measures &&
+      (options.list || options.svg || options.output || options.open || options.labels)) {
+    parsed.usage_error =
+        "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels";
+  } else if (options.labels && options.list) {
+    parsed.usage_error = "--labels writes codes into the drawing and does not go with --list";
+  } else if (options.list && (options.svg || options.output || options.open)) {
     parsed.usage_error = "--list writes no file and goes with none of --svg, -o and --open";
   } else if (options.open && options.output == "-") {
     parsed.usage_error = "--open needs a file to open, not standard output";

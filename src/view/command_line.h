@@ -1,5 +1,6 @@
 // The command line of torsova-view:
-//   torsova-view [--svg] [-o PATH | --output PATH] [--list] [--open] [FIGURE]
+//   torsova-view [--svg] [--labels] [-o PATH | --output PATH] [--list] [--open] [FIGURE]
+//   torsova-view --measures [FIGURE...]
 //   torsova-view --help | --version
 #pragma once
 
@@ -15,7 +16,10 @@ struct ViewOptions {
   bool list = false;
   bool svg = false;
   bool open = false;
-  std::optional<std::string> figure;  // as given; none for the default name
+  bool labels = false;
+  bool measures = false;
+  std::optional<std::string> figure;  // the first one as given; none for the default name
+  std::vector<std::string> figures;   // all as given; more than one only with --measures
   std::optional<std::string> output;  // as given; "-" for standard output
 };
 

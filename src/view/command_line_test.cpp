@@ -15,6 +15,10 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
   EXPECT_EQ(good.options.output, "-");
   EXPECT_EQ(good.options.figure, "-odd name.ROT");
 
+  const ParsedCommandLine several = ParseCommandLine({"a", "b", "--measures", "c"});
+  EXPECT_EQ(several.usage_error, "");
+  EXPECT_EQ(several.options.figures, (std::vector<std::string>{"a", "b", "c"}));
+
   const struct {
     std::vector<std::string> arguments;
     std::string error;
@@ -27,6 +31,12 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
       {{"--open", "-o", "-"}, "--open needs a file to open, not standard output"},
       {{"-o", ""}, "the output PATH is empty"},
       {{""}, "the FIGURE name is empty"},
+      {{"--measures", "--svg"},
+       "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels"},
+      {{"a", "--measures", "-o", "x"},
+       "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels"},
+      {{"--labels", "--list"},
+       "--labels writes codes into the drawing and does not go with --list"},
   };
   for (const auto& c : wrong) {
     EXPECT_EQ(ParseCommandLine(c.arguments).usage_error, c.error) << c.arguments[0];

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "textio/decimal_conversion.h"
+#include "view/body_drawing.h"
+#include "view/body_figure.h"
 #include "view/page_writer.h"
 
 namespace torsova::view {
@@ -73,6 +75,8 @@ class ViewPainter {
   }
   double X(double right) const { return box_.left + (right - box_.right_min) * scale_; }
   double Y(double up) const { return kViewsTop + (box_.up_max - up) * scale_; }
+  std::size_t right() const { return view_.right; }
+  std::size_t up() const { return view_.up; }
 
  private:
   const ViewBox& box_;
@@ -80,8 +84,37 @@ class ViewPainter {
   double scale_;
 };
 
+// A body's own marks in a view: its lines across a missing landmark dashed
+// and, when asked, each landmark's code beside its point.
+void WriteBodyMarks(const Figure& figure, const BodyFigure& body, bool labels,
+                    const ViewPainter& painter, const Colours& colours, TextWriter& out) {
+  if (!body.across.empty()) {
+    out << "<path class=\"across\" " << kAcrossStyle << " stroke=\"" << colours.ink << "\" d=\"";
+    for (std::size_t i = 0; i < body.across.size(); ++i) {
+      const double* start = &figure.lines[body.across[i] * 6];
+      out << (i == 0 ? "M" : " M");
+      painter.Point(start, out);
+      out << " L";
+      painter.Point(start + 3, out);
+    }
+    out << "\"/>\n";
+  }
+  if (!labels) return;
+  out << "<g class=\"labels\" font-size=\"8\" fill=\"" << colours.labels << "\">\n";
+  for (std::size_t i = 0; i < kBodyPoints; ++i) {
+    if (body.missing[i]) continue;
+    const Point& p = body.points[i];
+    out << "<text x=\"";
+    out.Fixed(painter.X(p[painter.right()]) + 3, kDecimals) << "\" y=\"";
+    out.Fixed(painter.Y(p[painter.up()]) - 2, kDecimals) << "\">";
+    WriteMarkupText(BodyPointCode(i), out);
+    out << "</text>\n";
+  }
+  out << "</g>\n";
+}
+
 void WriteView(const Figure& figure, const View& view, const ViewBox& box, double scale,
-               const Colours& colours, TextWriter& out) {
+               const Colours& colours, const BodyFigure* body, bool labels, TextWriter& out) {
   const ViewPainter painter(box, view, scale);
   out << "<g id=\"" << view.id << "\">\n<title>" << view.label << " view</title>\n";
   out << "<text x=\"";
@@ -98,6 +131,7 @@ void WriteView(const Figure& figure, const View& view, const ViewBox& box, doubl
         previous_end = nullptr;
       }
       const double* start = &figure.lines[i];
+      if (body != nullptr && body->Across(i / 6)) continue;  // dashed, below
       // A segment that goes on from where the last one ended continues its stroke.
       if (previous_end == nullptr || !std::equal(start, start + 3, previous_end)) {
         out << (previous_end == nullptr ? "M" : " M");
@@ -109,6 +143,7 @@ void WriteView(const Figure& figure, const View& view, const ViewBox& box, doubl
     }
     out << "\"/>\n";
   }
+  if (body != nullptr) WriteBodyMarks(figure, *body, labels, painter, colours, out);
   if (!figure.circles.empty()) {
     out << "<g fill=\"" << (figure.fill_circles ? colours.ink : std::string_view("none"))
         << "\" stroke=\"" << colours.ink << "\" stroke-width=\"1.5\">\n";
@@ -137,8 +172,11 @@ std::string ScaleBarLength(double size) {
   return "0." + std::string(static_cast<std::size_t>(-power - 1), '0') + digit;
 }
 
-void WriteDrawing(const Figure& figure, TextWriter& out) {
+void WriteDrawing(const Figure& figure, TextWriter& out, bool labels) {
   const Colours& colours = figure.white_back ? kWhiteBack : kDarkBack;
+  const std::optional<BodyFigure> body = RecogniseBody(figure);
+  const std::optional<BodyPanel> panel =
+      body ? std::optional<BodyPanel>(MakeBodyPanel(*body)) : std::nullopt;
   const double scale = kViewSize / figure.size;
 
   ViewBox boxes[3];
@@ -152,9 +190,10 @@ void WriteDrawing(const Figure& figure, TextWriter& out) {
     left += slot + kGap;
     views_height = std::max(views_height, (boxes[v].up_max - boxes[v].up_min) * scale);
   }
-  const double width = left - kGap + kMargin;
+  const double views_width = left - kGap + kMargin;
+  const double width = panel ? std::max(views_width, BodyPanel::kWidth) : views_width;
   const double bar_y = kViewsTop + views_height + 30;
-  const double height = bar_y + 36;
+  const double height = bar_y + 36 + (panel ? panel->height : 0);
 
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
@@ -169,7 +208,9 @@ void WriteDrawing(const Figure& figure, TextWriter& out) {
     WriteMarkupText(figure.title, out);
     out << "</text>\n";
   }
-  for (std::size_t v = 0; v < 3; ++v) WriteView(figure, kViews[v], boxes[v], scale, colours, out);
+  for (std::size_t v = 0; v < 3; ++v) {
+    WriteView(figure, kViews[v], boxes[v], scale, colours, body ? &*body : nullptr, labels, out);
+  }
 
   const std::string bar = ScaleBarLength(figure.size);
   const double bar_end = kMargin + DecimalToDouble(bar) * scale;
@@ -183,7 +224,11 @@ void WriteDrawing(const Figure& figure, TextWriter& out) {
                                    << "\"><tspan x=\"20\" text-anchor=\"middle\">0</tspan>"
                                       "<tspan x=\"";
   out.Fixed(bar_end, kDecimals) << "\" text-anchor=\"middle\">" << bar << "</tspan></text>\n";
-  out << "</g>\n</svg>\n";
+  out << "</g>\n";
+  if (panel) {
+    WriteBodyPanel(*panel, bar_y + 36, figure.white_back, colours.ink, colours.labels, out);
+  }
+  out << "</svg>\n";
 }
 
 }  // namespace torsova::view

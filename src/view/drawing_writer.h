@@ -12,7 +12,10 @@
 
 namespace torsova::view {
 
-void WriteDrawing(const Figure& figure, TextWriter& out);
+// A body figure (view/body_figure.h) also gets its lines across a missing
+// landmark dashed, the missing landmarks listed and its measures beneath the
+// views; with `labels`, each landmark's code beside its point in every view.
+void WriteDrawing(const Figure& figure, TextWriter& out, bool labels = false);
 
 // The length of the scale bar for a figure of `size`: the longest of 1, 2
 // and 5 times a power of ten that is at most a third of it, as text.

@@ -30,6 +30,18 @@ struct Figure {
   Point max{};
   double size = 1;
 
+  // What tells a body figure (view/body_figure.h): the file's first line as
+  // written, and the first kPointLinesKept point lines with how each wrote its
+  // code (torsova writes a flagged 0 without the space after it).
+  struct WrittenPoint {
+    Point point{};
+    std::string code;  // the code item to the end of the line: "7 ", "0", "-7 "
+  };
+  static constexpr std::size_t kPointLinesKept = 31;
+  std::string first_line;
+  std::vector<WrittenPoint> point_lines;
+  std::size_t point_line_count = 0;
+
   std::size_t LineCount() const { return lines.size() / 6; }
   std::size_t CircleCount() const { return circles.size() / 4; }
 };

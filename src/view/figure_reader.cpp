@@ -151,6 +151,15 @@ bool Drawable(const Point& point) {
                      [](double value) { return std::abs(value) <= kLargestNumber; });
 }
 
+// Keeps the first point lines as a body figure is told by.
+void KeepWrittenPoint(std::string_view text, const PointLine& line, Figure& figure) {
+  if (figure.point_line_count++ >= Figure::kPointLinesKept) return;
+  std::size_t code = text.size();
+  while (code > 0 && (text[code - 1] == ' ' || text[code - 1] == '\t')) --code;
+  while (code > 0 && text[code - 1] != ' ' && text[code - 1] != '\t') --code;
+  figure.point_lines.push_back({line.point, std::string(text.substr(code))});
+}
+
 FigureProblem Problem(std::size_t line, const Line& text, std::string_view what) {
   return {line, QuotedLine(text.text, text.cut_short) + std::string(what)};
 }
@@ -189,6 +198,7 @@ FigureReading ReadFigure(TextSource& source) {
 
   while (TakeBoundedLine(source, line)) {
     ++number;
+    if (number == 1) figure.first_line = line.text;
     if (number == 1 && line.text.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0) {
       line.text.erase(0, kUtf8Mark.size());
     }
@@ -236,6 +246,7 @@ FigureReading ReadFigure(TextSource& source) {
           return reading;
         }
         builder.Add(point_line, circle_diameter);
+        KeepWrittenPoint(text, point_line, figure);
         continue;
       case PointLineFault::kNotPointLine:
         reading.error = Problem(number, line, " is not a point line");

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+
+#include "view/body_figure.h"
 
 namespace torsova::view {
 namespace {
@@ -27,6 +30,14 @@ void WriteJsonString(std::string_view text, TextWriter& out) {
   out << '"';
 }
 
+void WriteOptionalString(const std::optional<std::string>& text, TextWriter& out) {
+  if (text) {
+    WriteJsonString(*text, out);
+  } else {
+    out << "null";
+  }
+}
+
 void WriteNumbers(const double* values, std::size_t count, TextWriter& out) {
   out << '[';
   for (std::size_t i = 0; i < count; ++i) {
@@ -34,6 +45,67 @@ void WriteNumbers(const double* values, std::size_t count, TextWriter& out) {
     out.Shortest(values[i]);
   }
   out << ']';
+}
+
+// The body's part of the data: its points by name, what the form lacked and
+// the measures, every number of them already rounded as the page shows it.
+void WriteBodyData(const Figure& figure, TextWriter& out) {
+  const std::optional<BodyFigure> body = RecogniseBody(figure);
+  if (!body) {
+    out << "null";
+    return;
+  }
+  out << "{\"points\":[";
+  for (std::size_t i = 0; i < kBodyPoints; ++i) {
+    out << (i > 0 ? ",{\"code\":" : "{\"code\":");
+    WriteJsonString(BodyPointCode(i), out);
+    out << ",\"name\":";
+    WriteJsonString(BodyPointName(i), out);
+    out << ",\"at\":";
+    if (body->missing[i]) {
+      out << "null";
+    } else {
+      WriteNumbers(body->points[i].data(), 3, out);
+    }
+    out << '}';
+  }
+  out << "],\"missing\":[";
+  const char* separator = "";
+  for (std::size_t i = 0; i < kBodyPoints; ++i) {
+    if (!body->missing[i]) continue;
+    out << separator;
+    WriteJsonString(BodyPointCode(i), out);
+    separator = ",";
+  }
+  out << "],\"across\":[";
+  for (std::size_t i = 0; i < body->across.size(); ++i) {
+    if (i > 0) out << ',';
+    out.Count(body->across[i]);
+  }
+  out << "],\"measures\":[";
+  const std::array<Measure, kMeasureCount> measures = MeasureBody(*body);
+  for (std::size_t i = 0; i < measures.size(); ++i) {
+    const Measure& measure = measures[i];
+    out << (i > 0 ? ",{\"id\":" : "{\"id\":");
+    WriteJsonString(measure.id, out);
+    out << ",\"name\":";
+    WriteJsonString(measure.name, out);
+    if (!measure.paired) {
+      out << ",\"value\":";
+      WriteOptionalString(measure.value, out);
+    } else {
+      out << ",\"right\":";
+      WriteOptionalString(measure.right, out);
+      out << ",\"left\":";
+      WriteOptionalString(measure.left, out);
+      out << ",\"difference\":";
+      WriteOptionalString(measure.difference, out);
+      out << ",\"warning\":";
+      WriteOptionalString(measure.warning, out);
+    }
+    out << '}';
+  }
+  out << "]}";
 }
 
 }  // namespace
@@ -77,6 +149,8 @@ void WriteFigureData(const Figure& figure, TextWriter& out) {
   WriteNumbers(figure.lines.data(), figure.lines.size(), out);
   out << ",\"circles\":";
   WriteNumbers(figure.circles.data(), figure.circles.size(), out);
+  out << ",\"body\":";
+  WriteBodyData(figure, out);
   out << '}';
 }
 

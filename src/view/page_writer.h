@@ -17,7 +17,12 @@ void WritePage(const Figure& figure, const EmbeddedPage& page, TextWriter& out);
 
 // The figure as one line of JSON:
 //   {"title":"...","whiteBack":true,"fillCircles":true,"min":[x,z,y],"max":[x,z,y],
-//    "size":S,"lines":[x1,z1,y1,x2,z2,y2,...],"circles":[x,z,y,d,...]}
+//    "size":S,"lines":[x1,z1,y1,x2,z2,y2,...],"circles":[x,z,y,d,...],"body":B}
+// where B is null for a figure that is not a body figure, and otherwise
+//   {"points":[{"code":"CRAN","name":"cranium","at":[x,z,y] or null},...],
+//    "missing":["LELB",...],"across":[segment,...],"measures":[{"id":"height",
+//    "name":"height","value":"171.20"},...,{"id":"upper_arm","name":"upper arm",
+//    "right":"31.90","left":"31.92","difference":"-0.1","warning":null},...]}
 // Strings write < > & and U+2028/U+2029 as \u escapes, so that nothing in
 // them can end the script element that holds the data.
 void WriteFigureData(const Figure& figure, TextWriter& out);

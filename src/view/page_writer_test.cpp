@@ -36,7 +36,7 @@ TEST(PageWriterTest, FillsEachPlaceholderOnceAndNeverRescansWhatItInserted) {
             "<sha256-A|sha256-B>@SCRIPT@ &lt;i&gt;&quot;Q&amp;A&quot;&lt;/i&gt; &#39;x&#39; @x@ "
             "css{\"title\":\"@SCRIPT@ \\u003ci\\u003e\\\"Q\\u0026A\\\"\\u003c/i\\u003e 'x'\","
             "\"whiteBack\":true,\"fillCircles\":false,\"min\":[0,0,-0.1],\"max\":[1,2.5,0],"
-            "\"size\":2.5,\"lines\":[0,0,0,1,2.5,-0.1],\"circles\":[1,2.5,-0.1,0.03]}"
+            "\"size\":2.5,\"lines\":[0,0,0,1,2.5,-0.1],\"circles\":[1,2.5,-0.1,0.03],\"body\":null}"
             "js@TITLE@@");
 }
 

@@ -8,11 +8,13 @@
 #include "platform/program_io.h"
 #include "run/run_files.h"
 #include "textio/text_source.h"
+#include "view/body_figure.h"
 #include "view/command_line.h"
 #include "view/drawing_writer.h"
 #include "view/embedded_page.h"
 #include "view/figure_reader.h"
 #include "view/list_writer.h"
+#include "view/measures_writer.h"
 #include "view/page_writer.h"
 
 namespace torsova::view {
@@ -106,9 +108,37 @@ std::optional<Figure> ReadFigureFile(const std::string& path) {
   return std::move(reading.figure);
 }
 
-void WriteOutput(const Figure& figure, bool drawing, TextWriter& out) {
+// The measures of each figure as a row of CSV on standard output; a figure
+// that cannot be read or is not a body figure is named and left out.
+int WriteMeasuresOfFigures(const std::vector<std::string>& figures) {
+  StandardOutputSink sink;
+  TextWriter out(sink);
+  WriteMeasuresHeader(out);
+  bool all_written = true;
+  for (const std::string& path : figures) {
+    const std::optional<Figure> figure = ReadFigureFile(path);
+    if (!figure) {
+      all_written = false;
+      continue;
+    }
+    const std::optional<BodyFigure> body = RecogniseBody(*figure);
+    if (!body) {
+      Say(path + ": not a body figure written by torsova, so it has no measures");
+      all_written = false;
+      continue;
+    }
+    WriteMeasuresRow(path, *figure, *body, out);
+  }
+  if (!out.Finish()) {
+    Say("standard output: cannot be written");
+    return kFailed;
+  }
+  return all_written ? kDone : kFailed;
+}
+
+void WriteOutput(const Figure& figure, bool drawing, bool labels, TextWriter& out) {
   if (drawing) {
-    WriteDrawing(figure, out);
+    WriteDrawing(figure, out, labels);
   } else {
     WritePage(figure, TheEmbeddedPage(), out);
   }
@@ -128,12 +158,23 @@ int RunViewer(const std::vector<std::string>& arguments) {
     return WriteStandardOutput("torsova-view " TORSOVA_VERSION "\n") ? kDone : kFailed;
   }
 
+  if (options.measures) {
+    return WriteMeasuresOfFigures(
+        options.figures.empty() ? std::vector<std::string>{FindInCurrentFolder(kFigureFileName)
+                                                               .value_or(kFigureFileName)}
+                                : options.figures);
+  }
+
   const std::string figure_path =
       options.figure ? *options.figure
                      : FindInCurrentFolder(kFigureFileName).value_or(kFigureFileName);
   const bool drawing = options.svg || (options.output && EndsWithSvg(*options.output));
   const std::string output_path =
       options.output ? *options.output : BesideFigure(figure_path, drawing ? ".svg" : ".html");
+  if (options.labels && !drawing) {
+    Say("--labels writes codes into the drawing: give --svg or an -o PATH ending in .svg");
+    return kWrongUsage;
+  }
   // By identity, not by spelling: "./f.ROT", a link to the figure and
   // /dev/stdout all name files. Standard output itself ("-") never replaces.
   const FileIdentity output_file = output_path == "-" ? FileIdentity{} : IdentityOf(output_path);
@@ -153,7 +194,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
     if (options.list) {
       WriteList(*figure, out);
     } else {
-      WriteOutput(*figure, drawing, out);
+      WriteOutput(*figure, drawing, options.labels, out);
     }
     if (!out.Finish()) {
       Say("standard output: cannot be written");
@@ -167,7 +208,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
   if (output) {
     NamedOutputSink sink(*output);
     TextWriter out(sink);
-    WriteOutput(*figure, drawing, out);
+    WriteOutput(*figure, drawing, options.labels, out);
     out.Finish();
   }
   if (!output || !output->Commit(reason)) {
