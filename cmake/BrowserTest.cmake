@@ -1,8 +1,9 @@
-# The viewer's page in headless Chromium driven through Selenium WebDriver
-# (tests/browser/page_test.py). It runs under the first Python that can import
-# selenium (Debian's /usr/bin/python3 before others on the PATH). Without
-# Chromium, its driver or Selenium the test is skipped with a message, or fails
-# under CI=true; without Python it is left out, which CI does not allow.
+# The viewer's page in headless Chromium driven through Selenium WebDriver:
+# tests/browser/page_test.py for any figure, body_page_test.py for the page of
+# a body figure. Both run under the first Python that can import selenium
+# (Debian's /usr/bin/python3 before others on the PATH). Without Chromium, its
+# driver or Selenium they are skipped with a message, or fail under CI=true;
+# without Python they are left out, which CI does not allow.
 if(TARGET torsova_view AND NOT CMAKE_CROSSCOMPILING)
   find_package(Python3 COMPONENTS Interpreter)
   set(browser_python "")
@@ -24,6 +25,12 @@ if(TARGET torsova_view AND NOT CMAKE_CROSSCOMPILING)
               "$<TARGET_FILE:torsova_view>"
               "${PROJECT_SOURCE_DIR}/tests/data/example_form/expected/3D_BODY.ROT")
     set_tests_properties(browser_page PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+    # With figures that torsova writes from variants of the example form.
+    add_test(NAME browser_body_page
+      COMMAND "${browser_python}" "${PROJECT_SOURCE_DIR}/tests/browser/body_page_test.py"
+              "$<TARGET_FILE:torsova>" "$<TARGET_FILE:torsova_view>"
+              "${PROJECT_SOURCE_DIR}/examples/BodyXYZ.CSV")
+    set_tests_properties(browser_body_page PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
   elseif("$ENV{CI}" STREQUAL "true")
     message(FATAL_ERROR "python3 is needed for the browser test")
   else()

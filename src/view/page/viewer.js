@@ -39,12 +39,15 @@
   function start() {
     const figure = readFigure(document.getElementById("figure-data").textContent);
     const shape = measure(figure);
+    const body = readBody(figure.body, figure.lines.length / 6);
+    if (body) separateAcross(body, shape.joined);
     if (!figure.whiteBack) root.classList.add("dark");
     const canvas = document.getElementById("figure");
     const stage = document.getElementById("stage");
     const viewer = {
       figure,
       shape,
+      body,
       canvas,
       stage,
       context: canvas.getContext("2d", { alpha: false }),
@@ -61,11 +64,13 @@
       colours: readColours(),
     };
     showFacts(figure);
+    showBody(viewer);
     setView(viewer, viewFromAddress(location.hash) || kViews.front, false);
     fitCanvas(viewer);
     draw(viewer);
     root.setAttribute("data-ready", String(Math.round(performance.now())));
     listen(viewer);
+    listenBody(viewer);
   }
 
   // Checks the embedded data and turns its number lists into typed arrays, the
@@ -88,6 +93,7 @@
       size: Number.isFinite(data.size) && data.size > 0 ? data.size : 1,
       lines: new Float64Array(data.lines),
       circles: new Float64Array(data.circles),
+      body: data.body,  // checked by readBody
     };
   }
 
@@ -150,6 +156,7 @@
     return {
       back: style.getPropertyValue("--figure-back").trim() || "#ffffff",
       ink: style.getPropertyValue("--figure-ink").trim() || "#000000",
+      mark: style.getPropertyValue("--figure-mark").trim() || "#c2410c",
     };
   }
 
@@ -170,6 +177,321 @@
     const extent = (i) => format(figure.max[i] - figure.min[i]);
     document.getElementById("extent").textContent =
         "extent x " + extent(0) + ", y " + extent(2) + ", z " + extent(1) + " (height)";
+  }
+
+  // The body data the page was written with (see readBody), or null for a
+  // figure that is not a body figure. The measures come computed and rounded
+  // in this data; the page only shows them.
+  const kPickReach = { mouse: 12, touch: 24 };  // CSS pixels from a point
+  const kTapSlop = 6;  // CSS pixels a tap may move and still pick
+
+  // Checks the "body" value of the data and keeps what drawing needs: the
+  // points (their "at" in the file's order of numbers, or null) and, per
+  // segment, whether it is a line across a missing landmark.
+  function readBody(body, segments) {
+    if (body === null || body === undefined) return null;
+    const text = (value) => typeof value === "string";
+    const textOrNull = (value) => value === null || text(value);
+    const point = (p) => p && text(p.code) && text(p.name) &&
+        (p.at === null || (Array.isArray(p.at) && p.at.length === 3 && p.at.every(Number.isFinite)));
+    const row = (r) => r && text(r.id) && text(r.name) &&
+        ["value", "right", "left", "difference", "warning"].every((k) => r[k] === undefined || textOrNull(r[k]));
+    if (typeof body !== "object" || !Array.isArray(body.points) || !body.points.every(point) ||
+        !Array.isArray(body.missing) || !body.missing.every(text) || !Array.isArray(body.across) ||
+        !body.across.every((i) => Number.isInteger(i) && i >= 0 && i < segments) ||
+        !Array.isArray(body.measures) || !body.measures.every(row)) {
+      throw new Error("the body data in this page is damaged");
+    }
+    const across = new Uint8Array(segments);
+    for (const i of body.across) across[i] = 1;
+    return {
+      points: body.points,
+      missing: body.missing,
+      measures: body.measures,
+      across,
+      acrossCount: body.across.length,
+      showAcross: true,
+      picks: [],  // indices into points, at most two
+      hover: -1,
+      rows: [],  // the landmark list's buttons, by point index
+    };
+  }
+
+  // A line across a missing landmark never joins the segment before or after
+  // it into one run, whether or not it is shown.
+  function separateAcross(body, joined) {
+    for (let i = 0; i < body.across.length; i++) {
+      if (!body.across[i]) continue;
+      joined[i] = 0;
+      if (i + 1 < joined.length) joined[i + 1] = 0;
+    }
+  }
+
+  function showBody(viewer) {
+    const body = viewer.body;
+    if (!body) {
+      document.getElementById("not-body").hidden = false;
+      return;
+    }
+    root.classList.add("body");
+    const nameOf = (code) => {
+      const found = body.points.find((p) => p.code === code);
+      return found ? code + " " + found.name : code;
+    };
+    if (body.missing.length > 0) {
+      const missing = document.getElementById("missing");
+      missing.textContent = "Not in the form: " + body.missing.map(nameOf).join(", ");
+      missing.hidden = false;
+    }
+    document.getElementById("across-legend").hidden = body.acrossCount === 0;
+    showMeasures(body.measures);
+    showLandmarks(viewer);
+    document.getElementById("body-panel").hidden = false;
+  }
+
+  function cell(row, text, tag) {
+    const element = document.createElement(tag || "td");
+    element.textContent = text;
+    row.appendChild(element);
+    return element;
+  }
+
+  // One row per measure; a paired one with right, left and side difference,
+  // and a marked difference followed by a row with its warning in words.
+  function showMeasures(measures) {
+    const table = document.querySelector("#measures tbody");
+    const shown = (value) => (value === null || value === undefined ? "\u2014" : value);
+    let gaps = false;
+    for (const measure of measures) {
+      const row = document.createElement("tr");
+      row.dataset.measure = measure.id;
+      const head = cell(row, measure.name, "th");
+      head.scope = "row";
+      if (measure.right === undefined) {
+        cell(row, shown(measure.value)).colSpan = 2;
+        cell(row, "");
+        gaps = gaps || measure.value === null;
+      } else {
+        cell(row, shown(measure.right));
+        cell(row, shown(measure.left));
+        cell(row, measure.difference === null ? "\u2014" : measure.difference + " %");
+        gaps = gaps || measure.right === null || measure.left === null;
+      }
+      table.appendChild(row);
+      if (measure.warning) {
+        row.classList.add("marked");
+        const note = document.createElement("tr");
+        note.className = "warning";
+        cell(note, "\u26a0 " + measure.name + ": " + measure.warning).colSpan = 4;
+        table.appendChild(note);
+      }
+    }
+    document.getElementById("measures-note").hidden = !gaps;
+  }
+
+  // The landmarks' list: a button per point the form gave, which picks it.
+  function showLandmarks(viewer) {
+    const body = viewer.body;
+    const table = document.querySelector("#landmarks tbody");
+    body.points.forEach((point, index) => {
+      const row = document.createElement("tr");
+      if (point.at) {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.textContent = point.code;
+        button.setAttribute("aria-pressed", "false");
+        button.addEventListener("click", () => pick(viewer, index));
+        cell(row, "").appendChild(button);
+        body.rows[index] = button;
+      } else {
+        cell(row, point.code);
+        row.classList.add("absent");
+      }
+      cell(row, point.name);
+      if (point.at) {
+        for (const i of [0, 2, 1]) cell(row, format(point.at[i])).className = "number";
+      } else {
+        cell(row, "not in the form").colSpan = 3;
+      }
+      table.appendChild(row);
+    });
+  }
+
+  // "RELB, right elbow: x -24.6, y 2.1, z 113.7", the form's order of numbers.
+  function describe(point) {
+    const at = point.at;
+    return point.code + ", " + point.name + ": x " + format(at[0]) + ", y " + format(at[2]) +
+           ", z " + format(at[1]);
+  }
+
+  function showPointed(viewer) {
+    const body = viewer.body;
+    const readout = document.getElementById("readout");
+    const shownIndex = body.hover >= 0 ? body.hover : body.picks[body.picks.length - 1];
+    readout.hidden = shownIndex === undefined;
+    if (shownIndex !== undefined) readout.textContent = describe(body.points[shownIndex]);
+    const distance = document.getElementById("distance");
+    distance.hidden = body.picks.length === 0;
+    if (body.picks.length === 1) {
+      distance.textContent = "Picked " + body.points[body.picks[0]].code +
+                             "; pick a second point to measure";
+    } else if (body.picks.length === 2) {
+      const [p, q] = body.picks.map((i) => body.points[i]);
+      const d = Math.hypot(p.at[0] - q.at[0], p.at[1] - q.at[1], p.at[2] - q.at[2]);
+      distance.textContent = p.code + " to " + q.code + ": " + d.toFixed(2) + " apart";
+    }
+    body.rows.forEach((button, index) => {
+      if (button) button.setAttribute("aria-pressed", body.picks.includes(index) ? "true" : "false");
+    });
+  }
+
+  // Picks a point: the first or second of a pair to measure; a third starts
+  // a new pair.
+  function pick(viewer, index) {
+    const picks = viewer.body.picks;
+    if (picks.length === 2) picks.length = 0;
+    if (picks[0] !== index) picks.push(index);
+    showPointed(viewer);
+    requestDraw(viewer);
+  }
+
+  function forgetPicks(viewer) {
+    viewer.body.picks.length = 0;
+    showPointed(viewer);
+    requestDraw(viewer);
+  }
+
+  // The point given by the form nearest to (x, y) in CSS pixels, within
+  // `reach`; -1 when there is none.
+  function pointAt(viewer, x, y, reach) {
+    const m = projection(viewer, viewer.width, viewer.height);
+    let best = -1;
+    let bestDistance = reach;
+    viewer.body.points.forEach((point, index) => {
+      if (!point.at) return;
+      const [a, h, d] = point.at;
+      const distance = Math.hypot(m.x0 + m.xa * a + m.xd * d - x, m.y0 + m.ya * a + m.yh * h + m.yd * d - y);
+      if (distance <= bestDistance) {
+        best = index;
+        bestDistance = distance;
+      }
+    });
+    return best;
+  }
+
+  // The lines across missing landmarks, dashed and faint, then the picked
+  // points (joined when there are two) and the one pointed at.
+  function paintBody(viewer, context, m, ratio) {
+    const body = viewer.body;
+    const lines = viewer.figure.lines;
+    const x = (a, d) => m.x0 + m.xa * a + m.xd * d;
+    const y = (a, h, d) => m.y0 + m.ya * a + m.yh * h + m.yd * d;
+    if (body.showAcross && body.acrossCount > 0) {
+      context.save();
+      context.globalAlpha = 0.45;
+      context.lineWidth = 1.5 * ratio;
+      context.setLineDash([6 * ratio, 5 * ratio]);
+      context.beginPath();
+      for (let i = 0, j = 0; i < body.across.length; i++, j += 6) {
+        if (!body.across[i]) continue;
+        context.moveTo(x(lines[j], lines[j + 2]), y(lines[j], lines[j + 1], lines[j + 2]));
+        context.lineTo(x(lines[j + 3], lines[j + 5]), y(lines[j + 3], lines[j + 4], lines[j + 5]));
+      }
+      context.stroke();
+      context.restore();
+    }
+    const at = (index) => {
+      const [a, h, d] = body.points[index].at;
+      return [x(a, d), y(a, h, d)];
+    };
+    context.save();
+    context.strokeStyle = viewer.colours.mark;
+    context.lineWidth = 2 * ratio;
+    if (body.picks.length === 2) {
+      context.beginPath();
+      context.moveTo(...at(body.picks[0]));
+      context.lineTo(...at(body.picks[1]));
+      context.stroke();
+    }
+    for (const index of body.picks) {
+      const [px, py] = at(index);
+      context.beginPath();
+      context.arc(px, py, 6 * ratio, 0, 2 * Math.PI);
+      context.stroke();
+    }
+    if (body.hover >= 0) {
+      const [px, py] = at(body.hover);
+      context.lineWidth = 1.5 * ratio;
+      context.beginPath();
+      context.arc(px, py, 9 * ratio, 0, 2 * Math.PI);
+      context.stroke();
+    }
+    context.restore();
+  }
+
+  function openKeys() {
+    const dialog = document.getElementById("keys");
+    if (!dialog.open) dialog.showModal();
+  }
+
+  // The keys dialog for every figure; for a body figure, pointing at points,
+  // picking them (a press and release that hardly moves) and the switch of
+  // the lines across missing landmarks.
+  function listenBody(viewer) {
+    const dialog = document.getElementById("keys");
+    document.getElementById("keys-button").addEventListener("click", openKeys);
+    document.getElementById("keys-close").addEventListener("click", () => dialog.close());
+    document.addEventListener("keydown", (e) => {
+      if (e.ctrlKey || e.metaKey || e.altKey) return;
+      if (e.key === "?") {
+        e.preventDefault();
+        if (dialog.open) dialog.close();
+        else openKeys();
+      } else if (e.key === "Escape" && !dialog.open && viewer.body && viewer.body.picks.length) {
+        forgetPicks(viewer);
+      }
+    });
+    const body = viewer.body;
+    if (!body) return;
+    document.getElementById("show-across").addEventListener("change", (e) => {
+      body.showAcross = e.target.checked;
+      requestDraw(viewer);
+    });
+    const canvas = viewer.canvas;
+    const local = (e) => {
+      const box = canvas.getBoundingClientRect();
+      return [e.clientX - box.left, e.clientY - box.top];
+    };
+    const reach = (e) => (e.pointerType === "mouse" ? kPickReach.mouse : kPickReach.touch);
+    const point = (index) => {
+      if (index === body.hover) return;
+      body.hover = index;
+      showPointed(viewer);
+      requestDraw(viewer);
+    };
+    const presses = new Map();
+    canvas.addEventListener("pointermove", (e) => {
+      const press = presses.get(e.pointerId);
+      if (press && Math.hypot(e.clientX - press.x, e.clientY - press.y) > kTapSlop) press.moved = true;
+      if (e.buttons === 0) point(pointAt(viewer, ...local(e), reach(e)));
+      else if (press && press.moved) point(-1);
+    });
+    canvas.addEventListener("pointerleave", (e) => {
+      if (e.pointerType === "mouse") point(-1);
+    });
+    canvas.addEventListener("pointerdown", (e) => {
+      presses.set(e.pointerId, { x: e.clientX, y: e.clientY, moved: false });
+    });
+    canvas.addEventListener("pointerup", (e) => {
+      const press = presses.get(e.pointerId);
+      presses.delete(e.pointerId);
+      if (!press || press.moved || presses.size > 0) return;
+      const index = pointAt(viewer, ...local(e), reach(e));
+      if (index < 0) return;
+      if (e.pointerType !== "mouse") body.hover = -1;
+      pick(viewer, index);
+    });
+    canvas.addEventListener("pointercancel", (e) => presses.delete(e.pointerId));
   }
 
   // Canvas pixels per unit of the file at the view's pitch and zoom. At zoom 1
@@ -218,15 +540,21 @@
     const joined = viewer.shape.joined;
     context.lineWidth = (count > 5000 ? 1 : 2) * ratio;
     context.beginPath();
+    const across = viewer.body ? viewer.body.across : null;
     for (let i = 0, j = 0; i < count; i++, j += 6) {
+      if (across && across[i]) continue;
       const a = lines[j], h = lines[j + 1], d = lines[j + 2];
       if (!joined[i]) context.moveTo(m.x0 + m.xa * a + m.xd * d, m.y0 + m.ya * a + m.yh * h + m.yd * d);
       const a2 = lines[j + 3], h2 = lines[j + 4], d2 = lines[j + 5];
       context.lineTo(m.x0 + m.xa * a2 + m.xd * d2, m.y0 + m.ya * a2 + m.yh * h2 + m.yd * d2);
     }
     context.stroke();
+    if (figure.circles.length > 0) paintCircles(figure, context, m, ratio);
+    if (viewer.body) paintBody(viewer, context, m, ratio);
+  }
+
+  function paintCircles(figure, context, m, ratio) {
     const circles = figure.circles;
-    if (circles.length === 0) return;
     context.beginPath();
     const least = 0.75 * ratio;  // a mark never vanishes, however small
     for (let j = 0; j < circles.length; j += 4) {

@@ -1,0 +1,195 @@
+"""The page of a body figure in Chromium through Selenium WebDriver: torsova
+writes the figures of three forms (the example, one lacking LELB and RKNE, one
+with a mistyped right elbow), torsova-view their pages, and the test reads the
+measures, the missing landmarks, the dashed lines across them and the names
+of pointed-at points back from the browser.
+Run as: body_page_test.py TORSOVA TORSOVA_VIEW EXAMPLE_FORM.
+Status 77 (skipped) without Chromium, its driver or Selenium, except under CI=true."""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import body_standin  # noqa: E402
+import headless  # noqa: E402
+
+kSkip = 77
+
+
+def check(holds, message):
+    if not holds:
+        raise AssertionError(message)
+
+
+def start_browser(profile):
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    options = webdriver.ChromeOptions()
+    options.binary_location = headless.find_browser()
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync", "--no-first-run",
+                 "--hide-scrollbars", "--window-size=1100,800", "--user-data-dir=" + profile):
+        options.add_argument(flag)
+    return webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
+
+
+def figure_of(torsova, folder, form_lines):
+    """The figure torsova writes in `folder` for a form of these lines."""
+    os.makedirs(folder)
+    with open(os.path.join(folder, "BodyXYZ.CSV"), "w", newline="") as file:
+        file.write("".join(form_lines))
+    subprocess.run([torsova], cwd=folder, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=True)
+    return os.path.join(folder, "3D_BODY.ROT")
+
+
+def page_of(view, figure):
+    page = figure[:-4] + ".html"
+    subprocess.run([view, "-o", page, figure], check=True, stdout=subprocess.DEVNULL)
+    body_standin.ensure_body(page, figure)  # a no-op once torsova-view writes the body
+    return page
+
+
+def open_page(driver, page, view="view=front"):
+    driver.get("file://" + os.path.abspath(page) + "#" + view)
+    root = driver.find_element("tag name", "html")
+    for _ in range(100):
+        if root.get_attribute("data-ready") or root.get_attribute("data-error"):
+            break
+        time.sleep(0.05)
+    check(root.get_attribute("data-error") is None,
+          "%s: script error: %s" % (page, root.get_attribute("data-error")))
+    return root
+
+
+def front_places(page, canvas):
+    """Where the front view (yaw 0, pitch 0, zoom 1) puts each body point, in
+    CSS pixels from the canvas's top left: the file's first number to the
+    right, the second up, about the centre of the box of all points and
+    circles, so that the tallest or widest reach fills 92 %."""
+    with open(page, encoding="utf-8") as file:
+        data = json.loads(re.search(r'id="figure-data">(.*?)</script>', file.read(), re.S).group(1))
+    ends = [data["lines"][j:j + 3] + [0] for j in range(0, len(data["lines"]), 3)]
+    rings = [data["circles"][j:j + 3] + [abs(data["circles"][j + 3]) * data["size"] / 2]
+             for j in range(0, len(data["circles"]), 4)]
+    points = ends + rings
+    centre = [(min(p[i] - p[3] for p in points) + max(p[i] + p[3] for p in points)) / 2
+              for i in range(3)]
+    reach = max(((p[0] - centre[0]) ** 2 + (p[2] - centre[2]) ** 2) ** 0.5 + p[3] for p in points)
+    rise = max(abs(p[1] - centre[1]) + p[3] for p in points)
+    width, height = (int(n) for n in canvas.split()[2:])
+    k = 0.92 * min(width / 2 / reach, height / 2 / rise)
+    return {p["code"]: (width / 2 + k * (p["at"][0] - centre[0]), height / 2 - k * (p["at"][1] - centre[1]))
+            for p in data["body"]["points"] if p["at"]}
+
+
+def point_at(driver, canvas, place, click=False):
+    from selenium.webdriver.common.action_chains import ActionChains
+    element = driver.find_element("id", "figure")
+    x, y = place[0] - element.size["width"] / 2, place[1] - element.size["height"] / 2
+    actions = ActionChains(driver).move_to_element_with_offset(element, round(x), round(y))
+    (actions.click() if click else actions).perform()
+
+
+def ink_along(driver, shot, canvas, start, end):
+    """The share of 60 places along the middle of start..end (40 % to 90 %)
+    where the canvas differs from its white background, and how often ink
+    and background alternate there."""
+    with open(shot, "wb") as file:
+        file.write(driver.get_screenshot_as_png())
+    width, _, channels, pixels = headless.read_png(shot)
+    left, top = (int(n) for n in canvas.split()[:2])
+    marks = []
+    for n in range(60):
+        s = 0.4 + 0.5 * n / 59
+        x = round(left + start[0] + s * (end[0] - start[0]))
+        y = round(top + start[1] + s * (end[1] - start[1]))
+        at = (y * width + x) * channels
+        marks.append(min(pixels[at:at + 3]) < 235)
+    changes = sum(1 for a, b in zip(marks, marks[1:]) if a != b)
+    return sum(marks) / len(marks), changes
+
+
+def text(driver, selector):
+    return driver.find_element("css selector", selector).text
+
+
+def main(torsova, view, example_form):
+    torsova, view = os.path.abspath(torsova), os.path.abspath(view)
+    browser = headless.find_browser()
+    try:
+        import selenium  # noqa: F401
+    except ImportError:
+        selenium = None
+    if not browser or not selenium or not shutil.which("chromedriver"):
+        if os.environ.get("CI") == "true":
+            print("no chromium, chromedriver or selenium, and CI=true: the page cannot be tested")
+            return 1
+        print("skipped: needs chromium, chromium-driver and python3-selenium")
+        return kSkip
+    with open(example_form, newline="") as file:
+        form = file.readlines()
+    lacking = [line for line in form if not line.startswith(("LELB,", "RKNE,"))]
+    mistyped = [line.replace(",113.7", ",131.7") if line.startswith("RELB,") else line
+                for line in form]
+    with tempfile.TemporaryDirectory(prefix="torsova-body-page-") as folder:
+        example = page_of(view, figure_of(torsova, os.path.join(folder, "example"), form))
+        missing = page_of(view, figure_of(torsova, os.path.join(folder, "missing"), lacking))
+        elbow = page_of(view, figure_of(torsova, os.path.join(folder, "elbow"), mistyped))
+        check(os.path.getsize(example) < 60 * 1024,
+              "the example's page holds %d bytes" % os.path.getsize(example))
+        driver = start_browser(os.path.join(folder, "profile"))
+        try:
+            root = open_page(driver, example)
+            shoulders = text(driver, '#measures tr[data-measure="shoulder_breadth"]')
+            check(shoulders == "shoulder breadth 39.90", "the shoulder breadth reads %r" % shoulders)
+            check(not driver.find_elements("css selector", "#measures tr.marked"),
+                  "the example has a marked side difference")
+            canvas = root.get_attribute("data-canvas")
+            places = front_places(example, canvas)
+            point_at(driver, canvas, places["RELB"])
+            readout = text(driver, "#readout")
+            check(readout == "RELB, right elbow: x -24.6, y 2.1, z 113.7", "pointing at RELB: %r" % readout)
+            # Ankle and toe lie apart mostly in depth, which the front view hides.
+            point_at(driver, canvas, places["RANK"], click=True)
+            point_at(driver, canvas, places["RTOE"], click=True)
+            distance = text(driver, "#distance")
+            check(distance == "RANK to RTOE: 19.97 apart", "picking the right foot's ends: %r" % distance)
+
+            root = open_page(driver, missing)
+            listed = text(driver, "#missing")
+            check(listed == "Not in the form: LELB left elbow, RKNE right knee",
+                  "under the title: %r" % listed)
+            canvas = root.get_attribute("data-canvas")
+            places = front_places(missing, canvas)
+            shot = os.path.join(folder, "shot.png")
+            ink, changes = ink_along(driver, shot, canvas, places["CRAN"], places["LWRI"])
+            check(0.2 < ink < 0.85 and changes >= 6,
+                  "the line across LELB is not dashed: ink %.2f, %d changes" % (ink, changes))
+            driver.find_element("id", "show-across").click()
+            ink, changes = ink_along(driver, shot, canvas, places["CRAN"], places["LWRI"])
+            check(ink == 0, "the switch leaves %.2f of the line across LELB" % ink)
+
+            open_page(driver, elbow)
+            marked = [row.get_attribute("data-measure")
+                      for row in driver.find_elements("css selector", "#measures tr.marked")]
+            warning = text(driver, "#measures tr.warning")
+            check(marked == ["upper_arm", "forearm"], "marked measures %r" % marked)
+            check(re.fullmatch(r"\u26a0 upper arm: the sides differ by \d+ %: check the form", warning),
+                  "the warning reads %r" % warning)
+        finally:
+            driver.quit()
+    print("body pages checked: measures, missing landmarks, dashed lines and switch, readout, distance")
+    return 0
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4:
+        sys.exit("usage: body_page_test.py TORSOVA TORSOVA_VIEW EXAMPLE_FORM")
+    sys.exit(main(*sys.argv[1:]))
