@@ -12,6 +12,12 @@ namespace torsova {
 // the wide-character command line, whatever the code page).
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
+// The name this program was started under, its folder left off, as UTF-8. On
+// POSIX systems that is argv[0], so a symbolic link gives its own name, not
+// its target's; on Windows it is the file the system loaded, so a copy gives
+// its own name whatever the caller put first on the command line.
+std::string ProgramName(int argc, char** argv);
+
 // Standard output and standard error take bytes as they are, with no line
 // end translation; a console shows UTF-8 text as such. False when not all of
 // the bytes arrived.

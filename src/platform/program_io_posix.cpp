@@ -33,6 +33,12 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
+std::string ProgramName(int argc, char** argv) {
+  if (argc < 1 || argv[0] == nullptr) return {};
+  const std::string started = argv[0];
+  return started.substr(started.rfind('/') + 1);
+}
+
 bool WriteStandardOutput(std::string_view bytes) { return WriteAll(STDOUT_FILENO, bytes); }
 
 void WriteStandardError(std::string_view bytes) { WriteAll(STDERR_FILENO, bytes); }

@@ -46,6 +46,26 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return arguments;
 }
 
+// The loaded file's own path, not the command line's first word: that is
+// whatever the caller chose to write, the name without ".exe" when typed at a
+// console, or any text at all.
+std::string ProgramName(int argc, char** argv) {
+  std::vector<wchar_t> path(MAX_PATH);
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+             path.size() &&
+         path.size() < 32768) {
+    path.resize(path.size() * 2);
+  }
+  std::string started;
+  if (length > 0 && length < path.size()) {
+    started = Utf8FromWide(std::wstring(path.data(), length));
+  } else if (argc > 0 && argv[0] != nullptr) {
+    started = argv[0];
+  }
+  return started.substr(started.find_last_of("\\/") + 1);
+}
+
 bool WriteStandardOutput(std::string_view bytes) { return WriteAll(STD_OUTPUT_HANDLE, bytes); }
 
 void WriteStandardError(std::string_view bytes) { WriteAll(STD_ERROR_HANDLE, bytes); }
