@@ -16,7 +16,6 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import body_standin  # noqa: E402
 import headless  # noqa: E402
 
 kSkip = 77
@@ -52,7 +51,6 @@ def figure_of(torsova, folder, form_lines):
 def page_of(view, figure):
     page = figure[:-4] + ".html"
     subprocess.run([view, "-o", page, figure], check=True, stdout=subprocess.DEVNULL)
-    body_standin.ensure_body(page, figure)  # a no-op once torsova-view writes the body
     return page
 
 
