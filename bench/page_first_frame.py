@@ -1,5 +1,7 @@
 """How long headless Chromium takes to show the first frame of the viewer's
-page for a large figure. Run as: page_first_frame.py TORSOVA_VIEW [POINT_LINES].
+page for a large figure. Run as: page_first_frame.py TORSOVA_VIEW [POINT_LINES],
+or page_first_frame.py TORSOVA_VIEW --figure FIGURE for the page of one figure
+(such as the example form's, a body figure with its measures and landmarks).
 Writes a figure of POINT_LINES point lines (10^5 by default: a coil of strokes
 of 1000 points), its page, and prints for three loads the milliseconds from the
 start of loading to the first drawn frame (the page's data-ready) and the whole
@@ -57,7 +59,30 @@ def main(view, count):
                 ready.group(1), large, small))
 
 
+def figure_first_frame(view, figure):
+    """Five loads of the page of `figure`: the first frame's milliseconds."""
+    browser = headless.find_browser()
+    if not browser:
+        sys.exit("page_first_frame.py: no chromium on this machine")
+    with tempfile.TemporaryDirectory(prefix="torsova-bench-") as folder:
+        page = os.path.join(folder, "page.html")
+        subprocess.run([view, "-o", page, figure], check=True, stdout=subprocess.DEVNULL)
+        times = []
+        for _ in range(5):
+            dom = headless.run(browser, "file://" + page, ["--dump-dom"], 900, 900, budget=None)
+            ready = re.search(r'<html[^>]* data-ready="(\d+)"', dom)
+            if not ready or re.search(r"<html[^>]* data-error=", dom):
+                sys.exit("page_first_frame.py: the page drew no frame")
+            times.append(int(ready.group(1)))
+        print("page of %s (%d bytes): first frame after %s ms, median %d ms" % (
+            os.path.basename(figure), os.path.getsize(page), ", ".join(map(str, times)),
+            sorted(times)[2]))
+
+
 if __name__ == "__main__":
+    if len(sys.argv) == 4 and sys.argv[2] == "--figure":
+        figure_first_frame(sys.argv[1], sys.argv[3])
+        sys.exit(0)
     if len(sys.argv) not in (2, 3):
         sys.exit("usage: page_first_frame.py TORSOVA_VIEW [POINT_LINES]")
     main(sys.argv[1], int(sys.argv[2]) if len(sys.argv) == 3 else 100000)
