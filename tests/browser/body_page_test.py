@@ -17,6 +17,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import headless  # noqa: E402
+import webdriver_session  # noqa: E402
 
 kSkip = 77
 
@@ -27,15 +28,7 @@ def check(holds, message):
 
 
 def start_browser(profile):
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
-    options = webdriver.ChromeOptions()
-    options.binary_location = headless.find_browser()
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--no-first-run",
-                 "--hide-scrollbars", "--window-size=1100,800", "--user-data-dir=" + profile):
-        options.add_argument(flag)
-    return webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
+    return webdriver_session.open_browser(profile, 1100, 800)
 
 
 def figure_of(torsova, folder, form_lines):

@@ -16,6 +16,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import headless  # noqa: E402
+import webdriver_session  # noqa: E402
 
 kSkip = 77
 kHostileTitle = '<script>alert(1)</script>" onmouseover="x'
@@ -72,17 +73,7 @@ def missing_tools():
 
 
 def open_browser(profile):
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
-
-    options = webdriver.ChromeOptions()
-    options.binary_location = headless.find_browser()
-    for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                     "--no-first-run", "--disable-background-networking",
-                     "--disable-component-update", "--disable-sync", "--hide-scrollbars",
-                     "--user-data-dir=" + profile, "--window-size=900,800"):
-        options.add_argument(argument)
-    return webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
+    return webdriver_session.open_browser(profile, 900, 800)
 
 
 class Browser:
