@@ -158,16 +158,15 @@ int RunViewer(const std::vector<std::string>& arguments) {
     return WriteStandardOutput("torsova-view " TORSOVA_VERSION "\n") ? kDone : kFailed;
   }
 
-  if (options.measures) {
-    return WriteMeasuresOfFigures(
-        options.figures.empty() ? std::vector<std::string>{FindInCurrentFolder(kFigureFileName)
-                                                               .value_or(kFigureFileName)}
-                                : options.figures);
-  }
+  // The figures as named, or the one of the current folder in any letter case.
+  const std::vector<std::string> figures =
+      !options.figures.empty()
+          ? options.figures
+          : std::vector<std::string>{
+                FindInCurrentFolder(kFigureFileName).value_or(kFigureFileName)};
+  if (options.measures) return WriteMeasuresOfFigures(figures);
 
-  const std::string figure_path =
-      options.figure ? *options.figure
-                     : FindInCurrentFolder(kFigureFileName).value_or(kFigureFileName);
+  const std::string& figure_path = figures.front();
   const bool drawing = options.svg || (options.output && EndsWithSvg(*options.output));
   const std::string output_path =
       options.output ? *options.output : BesideFigure(figure_path, drawing ? ".svg" : ".html");
