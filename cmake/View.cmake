@@ -15,7 +15,7 @@ add_custom_command(
   COMMENT "Embedding the viewer's page, script and style"
   VERBATIM)
 
-file(GLOB torsova_view_sources CONFIGURE_DEPENDS src/view/*.cpp)
+file(GLOB_RECURSE torsova_view_sources CONFIGURE_DEPENDS src/view/*.cpp)
 list(FILTER torsova_view_sources EXCLUDE REGEX "_test\\.cpp$|src/view/main\\.cpp$")
 add_library(torsova_view_core STATIC ${torsova_view_sources} "${torsova_view_embedded}")
 target_link_libraries(torsova_view_core PUBLIC torsova_core)

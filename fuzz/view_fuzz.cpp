@@ -8,11 +8,11 @@
 
 #include "support/memory_folder.h"
 #include "textio/text_source.h"
-#include "view/drawing_writer.h"
-#include "view/embedded_page.h"
-#include "view/figure_reader.h"
-#include "view/list_writer.h"
-#include "view/page_writer.h"
+#include "view/write/drawing_writer.h"
+#include "view/write/embedded_page.h"
+#include "view/figure/figure_reader.h"
+#include "view/write/list_writer.h"
+#include "view/write/page_writer.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include "platform/program_io.h"
 #include "run/run_files.h"
 #include "textio/text_source.h"
-#include "view/body_figure.h"
+#include "view/body/body_figure.h"
 #include "view/command_line.h"
-#include "view/drawing_writer.h"
-#include "view/embedded_page.h"
-#include "view/figure_reader.h"
-#include "view/list_writer.h"
-#include "view/measures_writer.h"
-#include "view/page_writer.h"
+#include "view/write/drawing_writer.h"
+#include "view/write/embedded_page.h"
+#include "view/figure/figure_reader.h"
+#include "view/write/list_writer.h"
+#include "view/write/measures_writer.h"
+#include "view/write/page_writer.h"
 
 namespace torsova::view {
 namespace {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "view/body_figure.h"
-#include "view/text_writer.h"
+#include "view/body/body_figure.h"
+#include "view/write/text_writer.h"
 
 namespace torsova::view {
 

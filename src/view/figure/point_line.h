@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "view/figure.h"
+#include "view/figure/figure.h"
 
 namespace torsova::view {
 

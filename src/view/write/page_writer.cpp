@@ -1,10 +1,10 @@
-#include "view/page_writer.h"
+#include "view/write/page_writer.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 
-#include "view/body_figure.h"
+#include "view/body/body_figure.h"
 
 namespace torsova::view {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "view/figure.h"
-#include "view/text_writer.h"
+#include "view/figure/figure.h"
+#include "view/write/text_writer.h"
 
 namespace torsova::view {
 

@@ -1,4 +1,4 @@
-#include "view/page_writer.h"
+#include "view/write/page_writer.h"
 
 #include <gtest/gtest.h>
 

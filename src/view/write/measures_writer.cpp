@@ -1,4 +1,4 @@
-#include "view/measures_writer.h"
+#include "view/write/measures_writer.h"
 
 #include <array>
 

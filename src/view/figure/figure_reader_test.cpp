@@ -1,4 +1,4 @@
-#include "view/figure_reader.h"
+#include "view/figure/figure_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/memory_folder.h"
-#include "view/point_line.h"
+#include "view/figure/point_line.h"
 
 namespace torsova::view {
 namespace {

@@ -7,8 +7,8 @@
 //   circle,-27.1,68.4,6.2,,,,0.03
 #pragma once
 
-#include "view/figure.h"
-#include "view/text_writer.h"
+#include "view/figure/figure.h"
+#include "view/write/text_writer.h"
 
 namespace torsova::view {
 

@@ -1,4 +1,4 @@
-#include "view/title_text.h"
+#include "view/figure/title_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "view/text_writer.h"
+#include "view/write/text_writer.h"
 
 #include <charconv>
 

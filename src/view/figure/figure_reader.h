@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "textio/text_source.h"
-#include "view/figure.h"
+#include "view/figure/figure.h"
 
 namespace torsova::view {
 

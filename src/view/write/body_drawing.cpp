@@ -1,6 +1,6 @@
-#include "view/body_drawing.h"
+#include "view/write/body_drawing.h"
 
-#include "view/page_writer.h"
+#include "view/write/page_writer.h"
 
 namespace torsova::view {
 namespace {

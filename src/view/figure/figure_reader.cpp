@@ -1,11 +1,11 @@
-#include "view/figure_reader.h"
+#include "view/figure/figure_reader.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 
-#include "view/point_line.h"
-#include "view/title_text.h"
+#include "view/figure/point_line.h"
+#include "view/figure/title_text.h"
 
 namespace torsova::view {
 namespace {

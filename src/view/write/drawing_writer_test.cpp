@@ -1,11 +1,11 @@
-#include "view/drawing_writer.h"
+#include "view/write/drawing_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "support/memory_folder.h"
-#include "view/figure_reader.h"
+#include "view/figure/figure_reader.h"
 
 namespace torsova::view {
 namespace {

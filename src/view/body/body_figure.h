@@ -10,7 +10,7 @@
 
 #include "landmarks/body_measures.h"
 #include "landmarks/body_points.h"
-#include "view/figure.h"
+#include "view/figure/figure.h"
 
 namespace torsova::view {
 

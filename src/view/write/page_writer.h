@@ -4,9 +4,9 @@
 
 #include <string_view>
 
-#include "view/embedded_page.h"
-#include "view/figure.h"
-#include "view/text_writer.h"
+#include "view/write/embedded_page.h"
+#include "view/figure/figure.h"
+#include "view/write/text_writer.h"
 
 namespace torsova::view {
 

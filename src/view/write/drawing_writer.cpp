@@ -1,13 +1,13 @@
-#include "view/drawing_writer.h"
+#include "view/write/drawing_writer.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <string_view>
 
 #include "textio/decimal_conversion.h"
-#include "view/body_drawing.h"
-#include "view/body_figure.h"
-#include "view/page_writer.h"
+#include "view/write/body_drawing.h"
+#include "view/body/body_figure.h"
+#include "view/write/page_writer.h"
 
 namespace torsova::view {
 namespace {

@@ -1,4 +1,4 @@
-#include "view/list_writer.h"
+#include "view/write/list_writer.h"
 
 #include <cstddef>
 

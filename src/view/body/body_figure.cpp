@@ -1,4 +1,4 @@
-#include "view/body_figure.h"
+#include "view/body/body_figure.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "view/point_line.h"
+#include "view/figure/point_line.h"
 
 #include <cmath>
 #include <cstddef>

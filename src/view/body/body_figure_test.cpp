@@ -1,4 +1,4 @@
-#include "view/body_figure.h"
+#include "view/body/body_figure.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 
 #include "support/fake_platform.h"
 #include "support/memory_folder.h"
-#include "view/figure_reader.h"
-#include "view/measures_writer.h"
+#include "view/figure/figure_reader.h"
+#include "view/write/measures_writer.h"
 
 namespace torsova::view {
 namespace {
