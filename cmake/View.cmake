@@ -2,22 +2,43 @@
 # three-view drawing or the list of what it draws. A library of its own on top
 # of torsova_core (the readers and the platform layer), and a thin executable.
 
-# The page's template, script and style are embedded as they are, with the
-# hashes the page's Content-Security-Policy names them by.
+# A page's template, script and style embedded as they are, with the hashes
+# the page's Content-Security-Policy names them by: the C++ function FUNCTION
+# (view/write/embedded_page.h) returns them. The script is SCRIPTS one after
+# the other, in this order, as src/view/page/ holds them.
 set(torsova_view_page_dir "${PROJECT_SOURCE_DIR}/src/view/page")
-set(torsova_view_embedded "${CMAKE_BINARY_DIR}/generated/view/embedded_page.cpp")
-add_custom_command(
-  OUTPUT "${torsova_view_embedded}"
-  COMMAND "${CMAKE_COMMAND}" "-DPAGE_DIR=${torsova_view_page_dir}"
-          "-DOUTPUT=${torsova_view_embedded}" -P "${PROJECT_SOURCE_DIR}/cmake/EmbedPage.cmake"
-  DEPENDS "${torsova_view_page_dir}/page.html" "${torsova_view_page_dir}/viewer.js"
-          "${torsova_view_page_dir}/viewer.css" "${PROJECT_SOURCE_DIR}/cmake/EmbedPage.cmake"
-  COMMENT "Embedding the viewer's page, script and style"
-  VERBATIM)
+function(torsova_embed_page function template style placeholders)
+  set(output "${CMAKE_BINARY_DIR}/generated/view/${function}.cpp")
+  set(scripts)
+  foreach(name IN LISTS ARGN)
+    list(APPEND scripts "${torsova_view_page_dir}/${name}")
+  endforeach()
+  # Lists cross the command line with "|" between their items.
+  string(REPLACE ";" "|" scripts_argument "${scripts}")
+  string(REPLACE ";" "|" placeholders_argument "${placeholders}")
+  add_custom_command(
+    OUTPUT "${output}"
+    COMMAND "${CMAKE_COMMAND}" "-DFUNCTION=${function}"
+            "-DTEMPLATE=${torsova_view_page_dir}/${template}"
+            "-DSCRIPTS=${scripts_argument}" "-DSTYLE=${torsova_view_page_dir}/${style}"
+            "-DPLACEHOLDERS=${placeholders_argument}" "-DOUTPUT=${output}"
+            -P "${PROJECT_SOURCE_DIR}/cmake/EmbedPage.cmake"
+    DEPENDS "${torsova_view_page_dir}/${template}" "${torsova_view_page_dir}/${style}" ${scripts}
+            "${PROJECT_SOURCE_DIR}/cmake/EmbedPage.cmake"
+    COMMENT "Embedding ${template} with its script and style"
+    VERBATIM)
+  set_property(DIRECTORY APPEND PROPERTY torsova_view_embedded "${output}")
+endfunction()
+
+# The figure page: the 3-D view, the body panel, and the page's start.
+torsova_embed_page(TheFigurePage page.html viewer.css
+  "SCRIPT_HASH=1;STYLE_HASH=1;TITLE=2;STYLE=1;DATA=1;SCRIPT=1"
+  view3d.js body_panel.js figure_page.js)
+get_property(torsova_view_embedded DIRECTORY PROPERTY torsova_view_embedded)
 
 file(GLOB_RECURSE torsova_view_sources CONFIGURE_DEPENDS src/view/*.cpp)
 list(FILTER torsova_view_sources EXCLUDE REGEX "_test\\.cpp$|src/view/main\\.cpp$")
-add_library(torsova_view_core STATIC ${torsova_view_sources} "${torsova_view_embedded}")
+add_library(torsova_view_core STATIC ${torsova_view_sources} ${torsova_view_embedded})
 target_link_libraries(torsova_view_core PUBLIC torsova_core)
 target_compile_definitions(torsova_view_core PRIVATE TORSOVA_VERSION="${PROJECT_VERSION}")
 if(WIN32)

@@ -136,7 +136,7 @@ void CheckDrawing(const Figure& figure, std::string drawing) {
 }
 
 void CheckPage(const Figure& figure, const std::string& page) {
-  const auto& embedded = torsova::view::TheEmbeddedPage();
+  const auto& embedded = torsova::view::TheFigurePage();
   Check(MarkupText(page, "<title>", "</title>") == figure.title);
   Check(MarkupText(page, "<h1 id=\"title\">", "</h1>") == figure.title);
   // Nothing of the figure's ends or opens a script element.
@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CheckDrawing(figure, Written([&](TextWriter& out) { WriteDrawing(figure, out); }));
   CheckPage(figure, Written([&](TextWriter& out) {
-              WritePage(figure, torsova::view::TheEmbeddedPage(), out);
+              WritePage(figure, torsova::view::TheFigurePage(), out);
             }));
   CheckList(figure, Written([&](TextWriter& out) { WriteList(figure, out); }));
   return 0;

@@ -140,7 +140,7 @@ void WriteOutput(const Figure& figure, bool drawing, bool labels, TextWriter& ou
   if (drawing) {
     WriteDrawing(figure, out, labels);
   } else {
-    WritePage(figure, TheEmbeddedPage(), out);
+    WritePage(figure, TheFigurePage(), out);
   }
 }
 

@@ -1,7 +1,7 @@
-// The page's files as the build embedded them from src/view/page/: the
-// template with its @NAME@ placeholders, the script and the style, byte for
-// byte, and the Content-Security-Policy sources ("sha256-<base64>") of the
-// script and style text.
+// The pages' files as the build embedded them from src/view/page/ (see
+// cmake/View.cmake): a page's template with its @NAME@ placeholders, its
+// script and its style, byte for byte, and the Content-Security-Policy sources
+// ("sha256-<base64>") of the script and style text.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +17,7 @@ struct EmbeddedPage {
   std::string_view style_hash;
 };
 
-const EmbeddedPage& TheEmbeddedPage();
+// The page of one figure: the 3-D view, the body panel and the figure page's start.
+const EmbeddedPage& TheFigurePage();
 
 }  // namespace torsova::view
