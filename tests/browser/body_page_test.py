@@ -111,6 +111,37 @@ def text(driver, selector):
     return driver.find_element("css selector", selector).text
 
 
+def check_labels(driver, view, figure, absent, folder):
+    """The drawing with --labels as the browser lays its texts out: no two
+    codes overlap, and in the side view, where the two sides lie on each
+    other, both codes of every pair the form gave are written."""
+    drawing = os.path.join(folder, os.path.basename(os.path.dirname(figure)) + "-labels.svg")
+    subprocess.run([view, "--labels", "-o", drawing, figure], check=True, stdout=subprocess.DEVNULL)
+    driver.get("file://" + drawing)
+    views = driver.execute_script("""
+        const views = {};
+        for (const g of document.querySelectorAll("g[id] > g.labels")) {
+          views[g.parentNode.id] = [...g.querySelectorAll("text")].map((t) => {
+            const b = t.getBBox();
+            return [t.textContent, b.x, b.y, b.x + b.width, b.y + b.height];
+          });
+        }
+        return views;""")
+    check(sorted(views) == ["front", "side", "top"], "label groups %r" % sorted(views))
+    boxes = [box for labels in views.values() for box in labels]
+    for i, a in enumerate(boxes):
+        for b in boxes[i + 1:]:
+            check(a[3] <= b[1] or b[3] <= a[1] or a[4] <= b[2] or b[4] <= a[2],
+                  "%s: %s and %s overlap" % (os.path.basename(drawing), a[0], b[0]))
+    side = {box[0] for box in views["side"]}
+    pairs = [code for code in side if code[0] == "R" and "L" + code[1:] in side]
+    for code in (c for c in side if c[0] in "RL"):
+        other = ("L" if code[0] == "R" else "R") + code[1:]
+        check(other in side or other in absent,
+              "%s: the side view writes %s but not the other side's" % (os.path.basename(drawing), code))
+    check(len(pairs) >= 6, "the side view writes only %r" % sorted(side))
+
+
 def main(torsova, view, example_form):
     torsova, view = os.path.abspath(torsova), os.path.abspath(view)
     browser = headless.find_browser()
@@ -166,6 +197,9 @@ def main(torsova, view, example_form):
             driver.find_element("id", "show-across").click()
             ink, changes = ink_along(driver, shot, canvas, places["CRAN"], places["LWRI"])
             check(ink == 0, "the switch leaves %.2f of the line across LELB" % ink)
+
+            for page, absent in ((example, ()), (missing, ("LELB", "RKNE"))):
+                check_labels(driver, view, page[:-5] + ".ROT", absent, folder)
 
             open_page(driver, elbow)
             marked = [row.get_attribute("data-measure")

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "landmarks/body_measures.h"
@@ -30,6 +32,12 @@ struct BodyFigure {
 // torsova writes: the StrokeList with its fixed and flagged codes, then the
 // ExtremityMarks; nothing for any other figure.
 std::optional<BodyFigure> RecogniseBody(const Figure& figure);
+
+// The landmarks the form lacked, in the order of the body's points, as the
+// page and the drawing list them after kMissingHeading.
+//   {"LELB left elbow", "RKNE right knee"}
+std::vector<std::string> MissingLandmarks(const BodyFigure& body);
+inline constexpr std::string_view kMissingHeading = "Not in the form: ";
 
 // The body's points in the form's order of numbers (x, y, z), which the
 // measures take them in.
