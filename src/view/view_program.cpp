@@ -215,8 +215,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
     return kFailed;
   }
   output.reset();
-  WriteStandardOutput(output_path + ": " + Counted(figure->LineCount(), "line") + ", " +
-                      Counted(figure->CircleCount(), "circle") + ", \"" + figure->title + "\"\n");
+  WriteStandardOutput(output_path + ": " + CountsText(*figure) + ", \"" + figure->title + "\"\n");
   if (options.open && !OpenWithDefaultProgram(output_path, reason)) {
     Say(output_path + ": could not be opened: " + reason);
   }

@@ -183,6 +183,16 @@ def main(torsova, view, example_form):
             point_at(driver, canvas, places["RTOE"], click=True)
             distance = text(driver, "#distance")
             check(distance == "RANK to RTOE: 19.97 apart", "picking the right foot's ends: %r" % distance)
+            # The cranium comes back from the head's centre only to two decimals.
+            point_at(driver, canvas, places["CRAN"])
+            readout = text(driver, "#readout")
+            check(readout == "CRAN, cranium: x \u2248 0.01, y \u2248 1.5, z 172.4", "pointing at CRAN: %r" % readout)
+            from selenium.webdriver.common.keys import Keys
+            keys = driver.find_element("id", "keys")
+            driver.find_element("tag name", "body").send_keys("?")
+            check(keys.get_attribute("open") is not None, "? leaves the keys dialog closed")
+            driver.find_element("tag name", "body").send_keys(Keys.ESCAPE)
+            check(keys.get_attribute("open") is None, "Escape leaves the keys dialog open")
 
             root = open_page(driver, missing)
             listed = text(driver, "#missing")
@@ -197,6 +207,30 @@ def main(torsova, view, example_form):
             driver.find_element("id", "show-across").click()
             ink, changes = ink_along(driver, shot, canvas, places["CRAN"], places["LWRI"])
             check(ink == 0, "the switch leaves %.2f of the line across LELB" % ink)
+            # The sides in their columns, and none for what touches a missing landmark.
+            for measure, row in (("upper_arm", "upper arm 31.90 \u2014 \u2014"),
+                                 ("shank", "shank \u2014 44.81 \u2014")):
+                shown = text(driver, '#measures tr[data-measure="%s"]' % measure)
+                check(shown == row, "the row of %s reads %r" % (measure, shown))
+            # Pointing where the missing elbow would be, and at the wrist past it.
+            point_at(driver, canvas, places["CRAN"])
+            point_at(driver, canvas, places["LWRI"])
+            check(root.get_attribute("data-error") is None, "pointing: %s" % root.get_attribute("data-error"))
+            readout = text(driver, "#readout")
+            check(readout == "LWRI, left wrist: x 26.8, y 5, z 87.3", "pointing at LWRI: %r" % readout)
+            # The landmark list in the form's order of numbers; a missing one not pickable.
+            driver.find_element("css selector", "#landmarks summary").click()
+            rows = {row.find_element("css selector", "td").text: row
+                    for row in driver.find_elements("css selector", "#landmarks tbody tr")}
+            check(len(rows) == 20, "the landmark list has %d rows" % len(rows))
+            check(rows["RELB"].text == "RELB right elbow -24.6 2.1 113.7", "RELB's row reads %r" % rows["RELB"].text)
+            check(rows["CRAN"].text == "CRAN cranium \u2248 0.01 \u2248 1.5 172.4", "CRAN's row reads %r" % rows["CRAN"].text)
+            check(rows["LELB"].text == "LELB left elbow not in the form", "LELB's row reads %r" % rows["LELB"].text)
+            check(not rows["LELB"].find_elements("tag name", "button"), "the missing LELB can be picked")
+            rows["RELB"].find_element("tag name", "button").click()
+            rows["LWRI"].find_element("tag name", "button").click()
+            distance = text(driver, "#distance")
+            check(distance == "RELB to LWRI: 57.86 apart", "picking RELB and LWRI in the list: %r" % distance)
 
             for page, absent in ((example, ()), (missing, ("LELB", "RKNE"))):
                 check_labels(driver, view, page[:-5] + ".ROT", absent, folder)

@@ -33,6 +33,14 @@ struct BodyFigure {
 // ExtremityMarks; nothing for any other figure.
 std::optional<BodyFigure> RecogniseBody(const Figure& figure);
 
+// Whether the file holds a point's number (0 to 2, in the file's order) only
+// to within 0.01 of the form's: the cranium's across and depth, computed back
+// from the head's centre, which the file holds to two decimals (a form's 0.0
+// comes back as 0.01).
+constexpr bool Approximate(std::size_t point, std::size_t number) {
+  return point == 0 && number != 1;
+}
+
 // The landmarks the form lacked, in the order of the body's points, as the
 // page and the drawing list them after kMissingHeading.
 //   {"LELB left elbow", "RKNE right knee"}

@@ -1,10 +1,15 @@
 #include "view/write/page_writer.h"
 
+#include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
+#include "textio/decimal_conversion.h"
 #include "view/body/body_figure.h"
+#include "view/write/body_markup.h"
 
 namespace torsova::view {
 namespace {
@@ -30,14 +35,6 @@ void WriteJsonString(std::string_view text, TextWriter& out) {
   out << '"';
 }
 
-void WriteOptionalString(const std::optional<std::string>& text, TextWriter& out) {
-  if (text) {
-    WriteJsonString(*text, out);
-  } else {
-    out << "null";
-  }
-}
-
 void WriteNumbers(const double* values, std::size_t count, TextWriter& out) {
   out << '[';
   for (std::size_t i = 0; i < count; ++i) {
@@ -47,10 +44,10 @@ void WriteNumbers(const double* values, std::size_t count, TextWriter& out) {
   out << ']';
 }
 
-// The body's part of the data: its points by name, what the form lacked and
-// the measures, every number of them already rounded as the page shows it.
-void WriteBodyData(const Figure& figure, TextWriter& out) {
-  const std::optional<BodyFigure> body = RecogniseBody(figure);
+// The body's part of the data: its points by name, with the numbers the file
+// holds only approximately, and what the form lacked. The measures are in the
+// page's markup.
+void WriteBodyData(const std::optional<BodyFigure>& body, TextWriter& out) {
   if (!body) {
     out << "null";
     return;
@@ -66,6 +63,11 @@ void WriteBodyData(const Figure& figure, TextWriter& out) {
       out << "null";
     } else {
       WriteNumbers(body->points[i].data(), 3, out);
+      if (Approximate(i, 0) || Approximate(i, 1) || Approximate(i, 2)) {
+        out << ",\"approximate\":[";
+        for (std::size_t k = 0; k < 3; ++k) out << (k > 0 ? "," : "") << (Approximate(i, k) ? "true" : "false");
+        out << ']';
+      }
     }
     out << '}';
   }
@@ -82,30 +84,35 @@ void WriteBodyData(const Figure& figure, TextWriter& out) {
     if (i > 0) out << ',';
     out.Count(body->across[i]);
   }
-  out << "],\"measures\":[";
-  const std::array<Measure, kMeasureCount> measures = MeasureBody(*body);
-  for (std::size_t i = 0; i < measures.size(); ++i) {
-    const Measure& measure = measures[i];
-    out << (i > 0 ? ",{\"id\":" : "{\"id\":");
-    WriteJsonString(measure.id, out);
-    out << ",\"name\":";
-    WriteJsonString(measure.name, out);
-    if (!measure.paired) {
-      out << ",\"value\":";
-      WriteOptionalString(measure.value, out);
-    } else {
-      out << ",\"right\":";
-      WriteOptionalString(measure.right, out);
-      out << ",\"left\":";
-      WriteOptionalString(measure.left, out);
-      out << ",\"difference\":";
-      WriteOptionalString(measure.difference, out);
-      out << ",\"warning\":";
-      WriteOptionalString(measure.warning, out);
-    }
-    out << '}';
-  }
   out << "]}";
+}
+
+void WriteData(const Figure& figure, const std::optional<BodyFigure>& body, TextWriter& out) {
+  out << "{\"title\":";
+  WriteJsonString(figure.title, out);
+  out << ",\"whiteBack\":" << (figure.white_back ? "true" : "false");
+  out << ",\"fillCircles\":" << (figure.fill_circles ? "true" : "false");
+  out << ",\"min\":";
+  WriteNumbers(figure.min.data(), figure.min.size(), out);
+  out << ",\"max\":";
+  WriteNumbers(figure.max.data(), figure.max.size(), out);
+  out << ",\"size\":";
+  out.Shortest(figure.size);
+  out << ",\"lines\":";
+  WriteNumbers(figure.lines.data(), figure.lines.size(), out);
+  out << ",\"circles\":";
+  WriteNumbers(figure.circles.data(), figure.circles.size(), out);
+  out << ",\"body\":";
+  WriteBodyData(body, out);
+  out << '}';
+}
+
+// A number as the page shows it: at most six significant digits.
+//   45.299999 -> "45.3"    173.65 -> "173.65"    1234567 -> "1234570"
+void WriteSixDigits(double value, TextWriter& out) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
+  out.Shortest(DecimalToDouble(std::string_view(text, static_cast<std::size_t>(end - text))) + 0.0);
 }
 
 }  // namespace
@@ -135,38 +142,47 @@ void WriteMarkupText(std::string_view text, TextWriter& out) {
 }
 
 void WriteFigureData(const Figure& figure, TextWriter& out) {
-  out << "{\"title\":";
-  WriteJsonString(figure.title, out);
-  out << ",\"whiteBack\":" << (figure.white_back ? "true" : "false");
-  out << ",\"fillCircles\":" << (figure.fill_circles ? "true" : "false");
-  out << ",\"min\":";
-  WriteNumbers(figure.min.data(), figure.min.size(), out);
-  out << ",\"max\":";
-  WriteNumbers(figure.max.data(), figure.max.size(), out);
-  out << ",\"size\":";
-  out.Shortest(figure.size);
-  out << ",\"lines\":";
-  WriteNumbers(figure.lines.data(), figure.lines.size(), out);
-  out << ",\"circles\":";
-  WriteNumbers(figure.circles.data(), figure.circles.size(), out);
-  out << ",\"body\":";
-  WriteBodyData(figure, out);
-  out << '}';
+  WriteData(figure, RecogniseBody(figure), out);
+}
+
+std::string CountsText(const Figure& figure) {
+  const auto counted = [](std::size_t count, std::string_view thing) {
+    return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
+  };
+  return counted(figure.LineCount(), "line") + ", " + counted(figure.CircleCount(), "circle");
 }
 
 void WritePage(const Figure& figure, const EmbeddedPage& page, TextWriter& out) {
-  enum class Filler { kScriptHash, kStyleHash, kTitle, kStyle, kData, kScript };
+  enum class Filler {
+    kScriptHash, kStyleHash, kRootClass, kTitle, kCounts, kExtent, kNotBodyHidden,
+    kMissingHidden, kMissing, kAcrossHidden, kPanelHidden, kMeasures, kGapsHidden, kStyle,
+    kData, kScript,
+  };
   static constexpr struct {
     std::string_view name;
     Filler filler;
   } kPlaceholders[] = {
       {"@SCRIPT_HASH@", Filler::kScriptHash},
       {"@STYLE_HASH@", Filler::kStyleHash},
+      {"@ROOT_CLASS@", Filler::kRootClass},
       {"@TITLE@", Filler::kTitle},
+      {"@COUNTS@", Filler::kCounts},
+      {"@EXTENT@", Filler::kExtent},
+      {"@NOT_BODY_HIDDEN@", Filler::kNotBodyHidden},
+      {"@MISSING_HIDDEN@", Filler::kMissingHidden},
+      {"@MISSING@", Filler::kMissing},
+      {"@ACROSS_HIDDEN@", Filler::kAcrossHidden},
+      {"@PANEL_HIDDEN@", Filler::kPanelHidden},
+      {"@MEASURES@", Filler::kMeasures},
+      {"@GAPS_HIDDEN@", Filler::kGapsHidden},
       {"@STYLE@", Filler::kStyle},
       {"@DATA@", Filler::kData},
       {"@SCRIPT@", Filler::kScript},
   };
+  const std::optional<BodyFigure> body = RecogniseBody(figure);
+  std::array<Measure, kMeasureCount> measures;
+  if (body) measures = MeasureBody(*body);
+  const auto hidden_unless = [&](bool shown) { out << (shown ? "" : " hidden"); };
   const std::string_view text = page.page_template;
   std::size_t at = 0;
   for (;;) {
@@ -184,14 +200,56 @@ void WritePage(const Figure& figure, const EmbeddedPage& page, TextWriter& out) 
         case Filler::kStyleHash:
           out << page.style_hash;
           break;
+        case Filler::kRootClass:
+          // What the style needs before the script runs: the layout of a body
+          // figure's page and the colours of a dark one.
+          if (body || !figure.white_back) {
+            out << " class=\"" << (body ? "body" : "") << (body && !figure.white_back ? " " : "")
+                << (figure.white_back ? "" : "dark") << '"';
+          }
+          break;
         case Filler::kTitle:
-          WriteMarkupText(figure.title, out);
+          WriteMarkupText(figure.title.empty() ? "Untitled figure" : figure.title, out);
+          break;
+        case Filler::kCounts:
+          out << CountsText(figure);
+          break;
+        case Filler::kExtent:
+          // The file's x, z (height) and y are the first, second and third numbers.
+          out << "extent x ";
+          WriteSixDigits(figure.max[0] - figure.min[0], out);
+          out << ", y ";
+          WriteSixDigits(figure.max[2] - figure.min[2], out);
+          out << ", z ";
+          WriteSixDigits(figure.max[1] - figure.min[1], out);
+          out << " (height)";
+          break;
+        case Filler::kNotBodyHidden:
+          hidden_unless(!body);
+          break;
+        case Filler::kMissingHidden:
+          hidden_unless(body && !MissingLandmarks(*body).empty());
+          break;
+        case Filler::kMissing:
+          if (body) WriteMissingLine(*body, out);
+          break;
+        case Filler::kAcrossHidden:
+          hidden_unless(body && !body->across.empty());
+          break;
+        case Filler::kPanelHidden:
+          hidden_unless(body.has_value());
+          break;
+        case Filler::kMeasures:
+          if (body) WriteMeasureRows(measures, out);
+          break;
+        case Filler::kGapsHidden:
+          hidden_unless(body && SomeMeasureMissing(measures));
           break;
         case Filler::kStyle:
           out << page.style;
           break;
         case Filler::kData:
-          WriteFigureData(figure, out);
+          WriteData(figure, body, out);
           break;
         case Filler::kScript:
           out << page.script;
