@@ -50,8 +50,10 @@ def page_of(view, figure):
 def open_page(driver, page, view="view=front"):
     driver.get("file://" + os.path.abspath(page) + "#" + view)
     root = driver.find_element("tag name", "html")
+    # Ready once the figure is drawn and the panel beside it laid out.
     for _ in range(100):
-        if root.get_attribute("data-ready") or root.get_attribute("data-error"):
+        if root.get_attribute("data-error") or (
+                root.get_attribute("data-ready") and "drawing" not in root.get_attribute("class")):
             break
         time.sleep(0.05)
     check(root.get_attribute("data-error") is None,

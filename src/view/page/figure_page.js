@@ -1,15 +1,18 @@
 // The figure page: reads the figure data embedded in the page and draws it in
 // the 3-D view, with the body panel for a body figure, the keys dialog and
 // saving the view as a PNG. The texts around the figure (its facts, the
-// missing landmarks, the measures) come written in the page's markup. The page tells a reader (such as a
-// test) how it went through attributes on <html>: data-ready once the first
-// frame is drawn (its value the milliseconds since the page began to load),
-// data-error with the message when something failed, and data-canvas, the
-// canvas's box in CSS pixels ("left top width height").
+// missing landmarks, the measures) come written in the page's markup. The
+// page tells a reader (such as a test) how it went through attributes on
+// <html>: data-ready once the first frame is drawn (its value the
+// milliseconds since the page began to load; the class "drawing" is gone once
+// the rest of the page is laid out too), data-error with the message when
+// something failed, and data-canvas, the canvas's box in CSS pixels ("left
+// top width height").
 (() => {
   const root = document.documentElement;
 
   function reportError(message) {
+    root.classList.remove("drawing");
     if (!root.hasAttribute("data-error")) root.setAttribute("data-error", String(message));
     const box = document.getElementById("message");
     if (box) {
@@ -26,6 +29,10 @@
   // The figure first; what the page shows around it is in its markup, and the
   // folded landmark list is filled once the first frame is drawn.
   function start() {
+    // The first frame waits for nothing but the figure: the panel beside it is
+    // laid out in the next one (see "drawing" in the style), unless the page
+    // was already shown before the script ran.
+    if (performance.getEntriesByType("paint").length === 0) root.classList.add("drawing");
     const figure = readFigure(document.getElementById("figure-data").textContent);
     const joined = View3D.joinedSegments(figure.lines);
     const body = BodyPanel.read(figure.body, figure.lines.length / 6);
@@ -48,6 +55,7 @@
       },
     });
     root.setAttribute("data-ready", String(Math.round(performance.now())));
+    requestAnimationFrame(() => setTimeout(() => root.classList.remove("drawing")));
     View3D.listen(viewer);
     document.getElementById("save").addEventListener("click", () => savePicture(viewer, figure));
     const dialog = listenKeys();
