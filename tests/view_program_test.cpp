@@ -165,6 +165,17 @@ TEST(ViewProgramTest, MeasuresSeveralFiguresAndNamesTheOnesItCannot) {
             "torsova-view: foreign.ROT: not a body figure written by torsova, so it has no "
             "measures\n");
 
+  // A path with a comma is one quoted field; an unreadable figure alone fails
+  // the run; --bom puts the byte-order mark before the very same bytes.
+  folder.Write("d,e.ROT", ExampleFigure());
+  const ProgramRun quoted = View(folder, {"--measures", "d,e.ROT", "none.ROT"});
+  EXPECT_EQ(quoted.status, 1);
+  EXPECT_EQ(quoted.output.substr(quoted.output.find('\n') + 1),
+            "\"d,e.ROT\",Example subject (adult male)," + example);
+  const ProgramRun marked = View(folder, {"--bom", "--measures", "d,e.ROT", "none.ROT"});
+  EXPECT_EQ(marked.status, 1);
+  EXPECT_EQ(marked.output, "\xEF\xBB\xBF" + quoted.output);
+
   // The drawing shows the same numbers, the missing landmarks and their dashed lines.
   const ProgramRun drawn = View(folder, {"b.ROT", "--svg", "--labels", "-o", "-"});
   EXPECT_EQ(drawn.status, 0) << drawn.errors;

@@ -15,9 +15,10 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
   EXPECT_EQ(good.options.output, "-");
   EXPECT_EQ(good.options.figure, "-odd name.ROT");
 
-  const ParsedCommandLine several = ParseCommandLine({"a", "b", "--measures", "c"});
+  const ParsedCommandLine several = ParseCommandLine({"a", "b", "--measures", "c", "--bom"});
   EXPECT_EQ(several.usage_error, "");
   EXPECT_EQ(several.options.figures, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_TRUE(several.options.bom);
 
   const struct {
     std::vector<std::string> arguments;
@@ -37,6 +38,10 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
        "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels"},
       {{"--labels", "--list"},
        "--labels writes codes into the drawing and does not go with --list"},
+      {{"--bom"}, "--bom marks the table of --measures and goes with nothing else"},
+      {{"--bom", "--svg", "-o", "x.svg"},
+       "--bom marks the table of --measures and goes with nothing else"},
+      {{"--list", "--open"}, "--list writes no file and goes with none of --svg, -o and --open"},
   };
   for (const auto& c : wrong) {
     EXPECT_EQ(ParseCommandLine(c.arguments).usage_error, c.error) << c.arguments[0];

@@ -109,10 +109,12 @@ std::optional<Figure> ReadFigureFile(const std::string& path) {
 }
 
 // The measures of each figure as a row of CSV on standard output; a figure
-// that cannot be read or is not a body figure is named and left out.
-int WriteMeasuresOfFigures(const std::vector<std::string>& figures) {
+// that cannot be read or is not a body figure is named and left out. With
+// `bom`, the table starts with a UTF-8 byte-order mark.
+int WriteMeasuresOfFigures(const std::vector<std::string>& figures, bool bom) {
   StandardOutputSink sink;
   TextWriter out(sink);
+  if (bom) out << "\xEF\xBB\xBF";
   WriteMeasuresHeader(out);
   bool all_written = true;
   for (const std::string& path : figures) {
@@ -164,7 +166,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
           ? options.figures
           : std::vector<std::string>{
                 FindInCurrentFolder(kFigureFileName).value_or(kFigureFileName)};
-  if (options.measures) return WriteMeasuresOfFigures(figures);
+  if (options.measures) return WriteMeasuresOfFigures(figures, options.bom);
 
   const std::string& figure_path = figures.front();
   const bool drawing = options.svg || (options.output && EndsWithSvg(*options.output));
