@@ -7,12 +7,11 @@
 #include "platform/path_files.h"
 #include "platform/program_io.h"
 #include "run/run_files.h"
-#include "textio/text_source.h"
 #include "view/body/body_figure.h"
 #include "view/command_line.h"
+#include "view/figure/figure_file.h"
 #include "view/write/drawing_writer.h"
 #include "view/write/embedded_page.h"
-#include "view/figure/figure_reader.h"
 #include "view/write/list_writer.h"
 #include "view/write/measures_writer.h"
 #include "view/write/page_writer.h"
@@ -42,23 +41,6 @@ class NamedOutputSink final : public ByteSink {
   NamedOutput& output_;
 };
 
-std::string_view OpenFailureText(OpenFailure failure) {
-  switch (failure) {
-    case OpenFailure::kMissing:
-      return "no such file";
-    case OpenFailure::kFolder:
-      return "is a folder, not a figure file";
-    case OpenFailure::kNotRegular:
-      return "is not a regular file";
-    case OpenFailure::kDenied:
-      return "cannot be opened: permission denied";
-    case OpenFailure::kNone:
-    case OpenFailure::kOther:
-      break;
-  }
-  return "cannot be opened";
-}
-
 bool EndsWithSvg(std::string_view path) {
   if (path.size() < 4) return false;
   std::string ending(path.substr(path.size() - 4));
@@ -74,40 +56,6 @@ std::string BesideFigure(const std::string& figure, std::string_view extension) 
   return figure.substr(0, dot) + std::string(extension);
 }
 
-std::string Counted(std::size_t count, std::string_view thing) {
-  return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
-}
-
-// Reads the figure, showing its warnings; nothing when it cannot be used,
-// after saying why.
-std::optional<Figure> ReadFigureFile(const std::string& path) {
-  OpenedPath opened = OpenPathForReading(path);
-  if (!opened.file) {
-    Say(path + ": " + std::string(OpenFailureText(opened.failure)));
-    return std::nullopt;
-  }
-  const PathFile& file = *opened.file;
-  TextSource source(std::move(opened.file));
-  FigureReading reading = ReadFigure(source);
-  if (file.ReadFailed()) {
-    Say(path + ": cannot be read to its end (a read error)");
-    return std::nullopt;
-  }
-  const auto where = [&](const FigureProblem& problem) {
-    return path + ":" + (problem.line > 0 ? std::to_string(problem.line) + ":" : "") + " ";
-  };
-  for (const FigureProblem& warning : reading.warnings) Say(where(warning) + warning.what);
-  if (reading.warnings_left_out > 0) {
-    Say(path + ": warning: " + Counted(reading.warnings_left_out, "more unknown setting") +
-        " ignored");
-  }
-  if (reading.error) {
-    Say(where(*reading.error) + reading.error->what);
-    return std::nullopt;
-  }
-  return std::move(reading.figure);
-}
-
 // The measures of each figure as a row of CSV on standard output; a figure
 // that cannot be read or is not a body figure is named and left out. With
 // `bom`, the table starts with a UTF-8 byte-order mark.
@@ -118,7 +66,7 @@ int WriteMeasuresOfFigures(const std::vector<std::string>& figures, bool bom) {
   WriteMeasuresHeader(out);
   bool all_written = true;
   for (const std::string& path : figures) {
-    const std::optional<Figure> figure = ReadFigureFile(path);
+    const std::optional<Figure> figure = ReadFigureFile(path, Say);
     if (!figure) {
       all_written = false;
       continue;
@@ -184,7 +132,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
     return kWrongUsage;
   }
 
-  const std::optional<Figure> figure = ReadFigureFile(figure_path);
+  const std::optional<Figure> figure = ReadFigureFile(figure_path, Say);
   if (!figure) return kFailed;
 
   // An output that is this program's standard output (/dev/stdout, or the
