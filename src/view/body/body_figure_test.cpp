@@ -56,6 +56,8 @@ TEST(BodyFigureTest, RecognisesWhatTorsovaWritesWithItsMissingLandmarks) {
       {"view/lacking_lelb_rkne.ROT", {"LELB", "RKNE"}, {4, 12}},
       {"missing_elbow_and_finger/expected/3D_BODY.ROT", {"LELB", "LFNG"}, {4}},
       {"view/lacking_fingers.ROT", {"RFNG", "LFNG"}, {}},
+      {"lacking_right_toe_and_left_finger/expected/3D_BODY.ROT", {"LFNG", "RTOE"}, {}},
+      {"lacking_left_toe_and_right_finger/expected/3D_BODY.ROT", {"RFNG", "LTOE"}, {}},
       {"torso_only_shuffled/expected/3D_BODY.ROT",
        {"RELB", "RWRI", "RFNG", "LELB", "LWRI", "LFNG", "RKNE", "RANK", "RTOE", "LKNE", "LANK",
         "LTOE", "TAIL"},
@@ -127,6 +129,13 @@ TEST(BodyFigureTest, MeasuresTheExampleAndLeavesOutWhatTouchesAMissingLandmark) 
   lacking[8] = "thigh=-/45.98/-";
   lacking[9] = "shank=-/44.81/-";
   EXPECT_EQ(Shown(*RecogniseBody(Read(Data("view/lacking_lelb_rkne.ROT")))), lacking);
+
+  // One toe missing: the height from the other feet's lowest, its foot none.
+  std::vector<std::string> left_toe = example;
+  left_toe[7] = "hand=-/18.47/-";
+  left_toe[10] = "foot=19.97/-/-";
+  EXPECT_EQ(Shown(*RecogniseBody(Read(Data("lacking_left_toe_and_right_finger/expected/3D_BODY.ROT")))),
+            left_toe);
 
   // No ankle or toe: no height; no measure of a limb at all.
   const std::vector<std::string> torso = {"height=-",
