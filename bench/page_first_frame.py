@@ -3,8 +3,8 @@ page for a large figure. Run as: page_first_frame.py TORSOVA_VIEW [POINT_LINES],
 or page_first_frame.py TORSOVA_VIEW --figure FIGURE [--against PAGE] for the
 page of one figure (such as the example form's, a body figure with its measures
 and landmarks), side by side with an older page of it when one is given
-(bench/data/example_page_26d9afd.html: the example's page as the viewer wrote
-it before the body panel).
+(scripts/bench gives the example's page as the viewer wrote it before the body
+panel).
 Writes a figure of POINT_LINES point lines (10^5 by default: a coil of strokes
 of 1000 points), its page, and prints for three loads the milliseconds from the
 start of loading to the first drawn frame (the page's data-ready) and the whole
