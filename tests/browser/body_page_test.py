@@ -135,13 +135,26 @@ def check_labels(driver, view, figure, absent, folder):
         for b in boxes[i + 1:]:
             check(a[3] <= b[1] or b[3] <= a[1] or a[4] <= b[2] or b[4] <= a[2],
                   "%s: %s and %s overlap" % (os.path.basename(drawing), a[0], b[0]))
-    side = {box[0] for box in views["side"]}
+    side = {box[0]: box for box in views["side"]}
     pairs = [code for code in side if code[0] == "R" and "L" + code[1:] in side]
+    for code in pairs:
+        check(side[code][3] <= side["L" + code[1:]][1] + 1,
+              "%s: in the side view %s is not left of %s" % (os.path.basename(drawing), code, "L" + code[1:]))
     for code in (c for c in side if c[0] in "RL"):
         other = ("L" if code[0] == "R" else "R") + code[1:]
         check(other in side or other in absent,
               "%s: the side view writes %s but not the other side's" % (os.path.basename(drawing), code))
-    check(len(pairs) >= 6, "the side view writes only %r" % sorted(side))
+    given = [part for part in ("SHO", "ELB", "WRI", "FNG", "PEL", "KNE", "ANK", "TOE")
+             if "R" + part not in absent and "L" + part not in absent]
+    check(len(pairs) >= min(6, len(given)), "the side view writes only %r" % sorted(side))
+    outside = driver.execute_script("""
+        const svg = document.documentElement;
+        const width = svg.width.baseVal.value, height = svg.height.baseVal.value;
+        return [...document.querySelectorAll("text")].filter((t) => {
+          const b = t.getBBox();
+          return b.x < 0 || b.y < 0 || b.x + b.width > width || b.y + b.height > height;
+        }).map((t) => t.textContent);""")
+    check(not outside, "%s: texts outside the picture: %r" % (os.path.basename(drawing), outside))
 
 
 def main(torsova, view, example_form):
@@ -234,8 +247,12 @@ def main(torsova, view, example_form):
             distance = text(driver, "#distance")
             check(distance == "RELB to LWRI: 57.86 apart", "picking RELB and LWRI in the list: %r" % distance)
 
-            for page, absent in ((example, ()), (missing, ("LELB", "RKNE"))):
-                check_labels(driver, view, page[:-5] + ".ROT", absent, folder)
+            torso = figure_of(torsova, os.path.join(folder, "torso"), form[:2] + [
+                line for line in form if line.startswith(("CRAN,", "RSHO,", "LSHO,", "RPEL,", "LPEL,"))])
+            for figure, absent in ((example[:-5] + ".ROT", ()), (missing[:-5] + ".ROT", ("LELB", "RKNE")),
+                                   (torso, ("RELB", "RWRI", "RFNG", "LELB", "LWRI", "LFNG", "RKNE",
+                                            "RANK", "RTOE", "LKNE", "LANK", "LTOE", "TAIL"))):
+                check_labels(driver, view, figure, absent, folder)
 
             open_page(driver, elbow)
             marked = [row.get_attribute("data-measure")

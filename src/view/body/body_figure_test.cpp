@@ -104,6 +104,10 @@ TEST(BodyFigureTest, AnEditedOrForeignFigureIsNotABodyFigure) {
       {"a point line added", example + "          0.00  92         -6.50  7 \r\n"},
       {"another program's figure", "#Mueller\r\n 1 2 3 0\r\n 4 5 6 7 \r\n"},
   };
+  // Every missing landmark sits at the one stand-in point.
+  std::string lacking = Data("view/lacking_lelb_rkne.ROT");
+  lacking.replace(lacking.rfind("0.00  172.4          1.50  0"), 28, "0.00  172.5          1.50  0");
+  EXPECT_FALSE(RecogniseBody(Read(lacking))) << "two stand-in points";
   EXPECT_TRUE(RecogniseBody(Read(example)));
   for (const auto& c : cases) EXPECT_FALSE(RecogniseBody(Read(c.file))) << c.name;
 }

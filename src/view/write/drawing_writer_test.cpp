@@ -155,6 +155,7 @@ TEST(DrawingWriterTest, BodyFiguresDrawTheirMissingLandmarksAndMeasuresInsideThe
     }
     EXPECT_EQ(listed.substr(0, listed.find(" a line across")), expected) << c.file;
     EXPECT_EQ(Count(svg, "the sides differ by"), c.warnings) << c.file;
+    EXPECT_EQ(Count(svg, "<g fill=\"#b3261e\" font-weight=\"bold\">"), c.warnings) << c.file;
     // Every text's baseline lies inside the picture's height, above its last 4 pixels.
     const double height = std::stod(svg.substr(svg.find("height=\"") + 8));
     for (std::size_t at = svg.find(" y=\""); at != std::string::npos; at = svg.find(" y=\"", at + 1)) {
