@@ -84,7 +84,7 @@ std::string Counted(std::size_t count, std::string_view thing) {
 std::optional<Figure> ReadFigureFile(const std::string& path, std::string* reason = nullptr) {
   const auto fail = [&](const std::string& where, const std::string& what) {
     Say(path + ":" + where + " " + what);
-    if (reason) *reason = where.empty() ? what : where.substr(0, where.size() - 1) + ": " + what;
+    if (reason) *reason = where.empty() ? what : "line " + where + " " + what;
     return std::nullopt;
   };
   OpenedPath opened = OpenPathForReading(path);
