@@ -9,18 +9,15 @@ Status 77 (skipped) without Chromium, its driver or Selenium, except under CI=tr
 import json
 import os
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import headless  # noqa: E402
 import study_forms  # noqa: E402
 import webdriver_session  # noqa: E402
 
-kSkip = 77
 KNEES, ELBOW, NO_KNEE, SHORT, TALL = "s017", "s123", "s150", "s001", "s002"
 
 
@@ -96,18 +93,10 @@ def scatter_place(data, driver, column):
 
 def main(torsova, view, example_form):
     torsova, view = os.path.abspath(torsova), os.path.abspath(view)
-    browser = headless.find_browser()
-    try:
-        import selenium  # noqa: F401
-        from selenium.webdriver.common.action_chains import ActionChains
-    except ImportError:
-        selenium = None
-    if not browser or not selenium or not shutil.which("chromedriver"):
-        if os.environ.get("CI") == "true":
-            print("no chromium, chromedriver or selenium, and CI=true: the page cannot be tested")
-            return 1
-        print("skipped: needs chromium, chromium-driver and python3-selenium")
-        return kSkip
+    missing = webdriver_session.unavailable()
+    if missing is not None:
+        return missing
+    from selenium.webdriver.common.action_chains import ActionChains
     with tempfile.TemporaryDirectory(prefix="torsova-study-page-") as folder:
         paths = study_forms.write_study(
             torsova, folder, example_form, 200,

@@ -101,6 +101,12 @@ TEST(StudyStatisticsTest, LooksForStudyFlagsOnlyWithEnoughBodiesAndSpread) {
   EXPECT_FALSE(knee.columns[thigh_right].flags);
   EXPECT_TRUE(knee.columns[thigh_right + 1].flags);
 
+  // A height of 0 gives no ratios, only its own flag.
+  std::vector<std::array<Measure, kMeasureCount>> flat;
+  for (std::size_t i = 0; i < 12; ++i) flat.push_back(MeasuresOfForm(testing::StudyForm(i)));
+  flat[4][0].length = 0;
+  EXPECT_EQ(Shown(ComputeStudyStatistics(flat).flags[4]), std::vector<std::string>{"height:study-"});
+
   // Twelve identical bodies and one far off: a MAD of 0 flags nothing.
   std::vector<std::array<Measure, kMeasureCount>> same(12, MeasuresOfForm(testing::StudyForm(3)));
   same.push_back(MeasuresOfForm(testing::StudyForm(4, Planted::kMillimetres)));
