@@ -2,7 +2,8 @@
 // and filter, at one scale so that heights compare at a glance: each stands on
 // the foot of its cell. The canvas covers the box in sight; a scrolling layer
 // over it makes the rows of cells scroll, and only the cells in sight are
-// drawn. A flagged body is framed and marked; a selected one is tinted in its
+// drawn. A flagged body is framed and marked (one whose flagged height would
+// not fit is drawn to fit, marked "own scale"); a selected one is tinted in its
 // compare colour; pointing names a body, a click selects it or takes it out.
 const StudyBodies = (() => {
   const kCell = { width: 64, height: 150 };  // CSS pixels
@@ -152,7 +153,13 @@ const StudyBodies = (() => {
       context.fillRect(x + 1, y + 1, kCell.width - 2, kCell.height - 2);
     }
     const box = boxOf(study, body);
-    const k = view.scale;
+    // A body whose height the study flagged (a form in another unit) and
+    // that would overflow its cell is drawn to fit it, and says so.
+    const heightFlag = body.flags.get(0);
+    const own = heightFlag && heightFlag.kind.includes("study") &&
+        (box.high - box.low) * view.scale > kCell.height - kFoot - 10;
+    const k = own ? Math.min((kCell.height - kFoot - 22) / (box.high - box.low),
+                             (kCell.width - 8) / Math.max(box.right - box.left, 1e-9)) : view.scale;
     const px = (a) => x + kCell.width / 2 + (a - (box.left + box.right) / 2) * k;
     const py = (h) => y + kCell.height - kFoot - (h - box.low) * k;
     context.strokeStyle = flagged ? colours.flag : colours.ink;
@@ -186,6 +193,12 @@ const StudyBodies = (() => {
       context.font = "bold 11px system-ui, sans-serif";
       context.textBaseline = "alphabetic";
       context.fillText("\u26a0 flag", x + 6, y + kCell.height - 5);
+    }
+    if (own) {
+      context.fillStyle = colours.flag;
+      context.font = "10px system-ui, sans-serif";
+      context.textBaseline = "top";
+      context.fillText("own scale", x + 6, y + 5);
     }
   }
 

@@ -195,15 +195,20 @@ const StudyCompare = (() => {
         cell(row, "");
       }
       rows.push(row);
-      const said = new Set();
+      // Each reason once: a side difference is on both cells of its pair.
+      const said = [];
       for (const flag of notes.filter(Boolean)) {
-        if (said.has(flag.reason)) continue;
-        said.add(flag.reason);
-        row.classList.add("marked");
-        const note = document.createElement("tr");
-        note.className = "warning";
-        cell(note, "\u26a0 " + column.measureName + ": " + flag.reason).colSpan = 4;
-        rows.push(note);
+        for (const part of flag.reason.split("; ")) {
+          const text = part.startsWith(column.name) || part.startsWith(column.measureName) ? part :
+              column.measureName + ": " + part;
+          if (said.includes(text)) continue;
+          said.push(text);
+          row.classList.add("marked");
+          const note = document.createElement("tr");
+          note.className = "warning";
+          cell(note, "\u26a0 " + text).colSpan = 4;
+          rows.push(note);
+        }
       }
     });
     table.tBodies[0].replaceChildren(...rows);

@@ -163,7 +163,12 @@ const StudyTable = (() => {
       mark.textContent = (flag.kind.includes("study") ? (flag.way === "high" ? " \u25b2" : " \u25bc") : "") +
                          (flag.kind.includes("side") ? " \u2194" : "");
       element.appendChild(mark);
-      reasons.push(column.name + ": " + flag.reason);
+      // A study flag's reason names its measure; a side difference's is said
+      // once for the pair.
+      for (const part of flag.reason.split("; ")) {
+        const said = part.startsWith(column.name) ? part : column.measureName + ": " + part;
+        if (!reasons.includes(said)) reasons.push(said);
+      }
     });
     cell(row, body.missingCodes.join(" "), "missing");
     const list = cell(row, reasons.join(" \u00b7 "), "flags");
