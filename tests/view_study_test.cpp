@@ -79,7 +79,8 @@ TEST(ViewStudyTest, RefusesWrongUsageWithoutWritingAnything) {
     std::vector<std::string> arguments;
     std::string errors;
   } cases[] = {
-      {{"--study"}, "torsova-view: --study needs the FIGURE files of the study (see torsova-view --help)\n"},
+      {{"--study"},
+       "torsova-view: --study needs the FIGURE files of the study (see torsova-view --help)\n"},
       {{"--study", "s01.ROT", "--svg"},
        "torsova-view: --study writes one page and goes with none of --measures, --list, --svg "
        "and --labels (see torsova-view --help)\n"},

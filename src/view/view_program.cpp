@@ -166,8 +166,7 @@ int WriteStudyOfFigures(const std::vector<std::string>& figures, const ViewOptio
   const FileIdentity output_file = output_path == "-" ? FileIdentity{} : IdentityOf(output_path);
   for (const std::string& path : figures) {
     if (SameFile(output_file, IdentityOf(path))) {
-      Say(output_path + ": the output would replace the figure " + path +
-          "; name another with -o");
+      Say(output_path + ": the output would replace the figure " + path + "; name another with -o");
       return kWrongUsage;
     }
   }

@@ -31,8 +31,7 @@ class Draws {
 
 std::string Decimal(double value) {
   char text[64];
-  const auto end =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
   std::string digits(text, end);
   return digits == "-0.0" ? "0.0" : digits;
 }

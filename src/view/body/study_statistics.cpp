@@ -136,10 +136,11 @@ StudyStatistics ComputeStudyStatistics(
       flag.way = score > 0 ? Way::kHigh : Way::kLow;
       const auto [shown, median] = is_height ? Apart(*value[b], *stats.median, 2)
                                              : Apart(*value[b] * 100, *stats.median * 100, 0);
-      AddReason(flag, is_height ? columns[c].name + " " + shown + ", the study's median " +
-                                      median + ": check the form"
-                                : columns[c].name + " " + shown + " % of height, the study's median " +
-                                      median + " %: check the form");
+      AddReason(flag, is_height
+                          ? columns[c].name + " " + shown + ", the study's median " + median +
+                                ": check the form"
+                          : columns[c].name + " " + shown + " % of height, the study's median " +
+                                median + " %: check the form");
     }
   }
 

@@ -61,8 +61,8 @@ struct ColumnStatistics {
   std::size_t count = 0;         // bodies with the measure and a height above 0
   std::optional<double> median;  // of the ratio; of the height for the height
   std::optional<double> mad;
-  bool flags = false;            // whether study flags were looked for in it
-  std::string median_text;       // "26 % of height", "171.50"; empty without a median
+  bool flags = false;       // whether study flags were looked for in it
+  std::string median_text;  // "26 % of height", "171.50"; empty without a median
 };
 
 struct StudyStatistics {

@@ -45,8 +45,8 @@ TEST(StudyStatisticsTest, FlagsExactlyThePlantedMistakesOfAVariedStudy) {
   std::vector<std::array<Measure, kMeasureCount>> bodies;
   for (std::size_t i = 0; i < 200; ++i) {
     const auto fault = planted.find(i);
-    bodies.push_back(
-        MeasuresOfForm(testing::StudyForm(i, fault == planted.end() ? Planted::kNone : fault->second)));
+    bodies.push_back(MeasuresOfForm(
+        testing::StudyForm(i, fault == planted.end() ? Planted::kNone : fault->second)));
   }
   const StudyStatistics study = ComputeStudyStatistics(bodies);
   const std::map<std::size_t, std::vector<std::string>> expected = {
@@ -81,7 +81,8 @@ TEST(StudyStatisticsTest, LooksForStudyFlagsOnlyWithEnoughBodiesAndSpread) {
   const auto study_of = [](std::size_t count, Planted last) {
     std::vector<std::array<Measure, kMeasureCount>> bodies;
     for (std::size_t i = 0; i < count; ++i) {
-      bodies.push_back(MeasuresOfForm(testing::StudyForm(i, i + 1 == count ? last : Planted::kNone)));
+      bodies.push_back(
+          MeasuresOfForm(testing::StudyForm(i, i + 1 == count ? last : Planted::kNone)));
     }
     return ComputeStudyStatistics(bodies);
   };
@@ -105,7 +106,8 @@ TEST(StudyStatisticsTest, LooksForStudyFlagsOnlyWithEnoughBodiesAndSpread) {
   std::vector<std::array<Measure, kMeasureCount>> flat;
   for (std::size_t i = 0; i < 12; ++i) flat.push_back(MeasuresOfForm(testing::StudyForm(i)));
   flat[4][0].length = 0;
-  EXPECT_EQ(Shown(ComputeStudyStatistics(flat).flags[4]), std::vector<std::string>{"height:study-"});
+  EXPECT_EQ(Shown(ComputeStudyStatistics(flat).flags[4]),
+            std::vector<std::string>{"height:study-"});
 
   // Twelve identical bodies and one far off: a MAD of 0 flags nothing.
   std::vector<std::array<Measure, kMeasureCount>> same(12, MeasuresOfForm(testing::StudyForm(3)));
