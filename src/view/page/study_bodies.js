@@ -109,10 +109,14 @@ const StudyBodies = (() => {
     const canvas = view.canvas;
     const ratio = window.devicePixelRatio || 1;
     const width = view.scroller.clientWidth, height = view.scroller.clientHeight;
-    canvas.width = Math.max(1, Math.round(width * ratio));
-    canvas.height = Math.max(1, Math.round(height * ratio));
-    canvas.style.width = width + "px";
-    canvas.style.height = height + "px";
+    const pixelsWide = Math.max(1, Math.round(width * ratio));
+    const pixelsHigh = Math.max(1, Math.round(height * ratio));
+    if (canvas.width !== pixelsWide || canvas.height !== pixelsHigh) {
+      canvas.width = pixelsWide;
+      canvas.height = pixelsHigh;
+      canvas.style.width = width + "px";
+      canvas.style.height = height + "px";
+    }
     const context = view.context;
     context.setTransform(ratio, 0, 0, ratio, 0, 0);
     context.fillStyle = view.colours.back;

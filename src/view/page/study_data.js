@@ -1,8 +1,8 @@
 // The study as the page holds it: the data torsova-view embedded (every
 // measure, ratio and flag computed there), checked once, and the page's own
 // state: the table's order and filter, and the bodies selected to compare.
-// Views register with `watch` and are told what changed: "order" (sort or
-// filter) or "selection".
+// Views register with `watch` and are told what changed: "order" (with why:
+// "sort" or "filter") or "selection".
 const StudyData = (() => {
   const kMostSelected = 8;
   const kSideLetters = { right: "R", left: "L" };
@@ -55,6 +55,7 @@ const StudyData = (() => {
           index,
           path: b.path,
           title: b.title,
+          search: b.path.toLowerCase() + "\n" + b.title.toLowerCase(),  // what the filter looks in
           values: b.values,
           sides: b.sides,
           missingCodes: b.missing,
@@ -83,8 +84,8 @@ const StudyData = (() => {
     study.watchers.push(watcher);
   }
 
-  function tell(study, what) {
-    for (const watcher of study.watchers) watcher(what);
+  function tell(study, what, why) {
+    for (const watcher of study.watchers) watcher(what, why);
   }
 
   // The cell's key for sorting: a number, a text, or null for an empty cell.
@@ -98,19 +99,21 @@ const StudyData = (() => {
   // The table's order again: filtered by path and title (letter case aside)
   // and by the flagged switch, sorted by the chosen column (numbers as
   // numbers, texts in natural order, empty cells last both ways), ties in the
-  // order the figures were given.
-  function reorder(study) {
+  // order the figures were given. Watchers hear "order" with `why`: "sort"
+  // when only the order changed, "filter" when the rows shown did.
+  function reorder(study, why) {
     const text = study.filter.text.trim().toLowerCase();
     const kept = study.bodies.filter((b) =>
       (!study.filter.onlyFlagged || flagged(b)) &&
-      (!text || b.path.toLowerCase().includes(text) || b.title.toLowerCase().includes(text)));
+      (!text || b.search.includes(text)));
     const column = study.sort.column;
     if (column !== null) {
-      const keys = new Map(kept.map((b) => [b.index, sortKey(study, b, column)]));
+      const keys = new Array(study.bodies.length);
+      for (const b of kept) keys[b.index] = sortKey(study, b, column);
       const sign = study.sort.descending ? -1 : 1;
-      const collator = new Intl.Collator(undefined, { numeric: true });
+      const collator = study.collator || (study.collator = new Intl.Collator(undefined, { numeric: true }));
       kept.sort((a, b) => {
-        const p = keys.get(a.index), q = keys.get(b.index);
+        const p = keys[a.index], q = keys[b.index];
         if (p === null || q === null) {
           return p === q ? a.index - b.index : p === null ? 1 : -1;
         }
@@ -119,18 +122,18 @@ const StudyData = (() => {
       });
     }
     study.order = kept.map((b) => b.index);
-    tell(study, "order");
+    tell(study, "order", why);
   }
 
   function sortBy(study, column) {
     const same = study.sort.column === column;
     study.sort = { column, descending: same ? !study.sort.descending : false };
-    reorder(study);
+    reorder(study, "sort");
   }
 
   function setFilter(study, text, onlyFlagged) {
     study.filter = { text, onlyFlagged };
-    reorder(study);
+    reorder(study, "filter");
   }
 
   function isSelected(study, index) {

@@ -57,7 +57,10 @@ const StudyScatter = (() => {
       const index = dotAt(plot, e);
       if (index >= 0 && !StudyData.toggle(study, index)) say();
     });
-    StudyData.watch(study, () => draw(plot));
+    // A new order alone moves no dot.
+    StudyData.watch(study, (what, why) => {
+      if (why !== "sort") draw(plot);
+    });
     draw(plot);
     return plot;
   }
@@ -104,8 +107,11 @@ const StudyScatter = (() => {
     const ratio = window.devicePixelRatio || 1;
     plot.width = Math.max(1, box.width);
     plot.height = Math.max(1, box.height);
-    plot.canvas.width = Math.max(1, Math.round(plot.width * ratio));
-    plot.canvas.height = Math.max(1, Math.round(plot.height * ratio));
+    // A canvas given its size again starts anew even when it is the same size.
+    const width = Math.max(1, Math.round(plot.width * ratio));
+    const height = Math.max(1, Math.round(plot.height * ratio));
+    if (plot.canvas.width !== width) plot.canvas.width = width;
+    if (plot.canvas.height !== height) plot.canvas.height = height;
     plot.context.setTransform(ratio, 0, 0, ratio, 0, 0);
   }
 
@@ -155,26 +161,39 @@ const StudyScatter = (() => {
     context.fillText(study.columns[column].name, 0, -8);
     context.restore();
 
-    // The dots: faint ones first, then those in the filter, flagged and selected last.
+    // The dots: the plain ones in two paths, faint (outside the filter) and
+    // in the filter; the flagged, selected, pointed and off-scale ones after
+    // them, each on its own, on top.
     const inFilter = new Uint8Array(study.bodies.length);
     for (const index of study.order) inFilter[index] = 1;
-    const layers = [[], [], []];
+    const plain = [new Path2D(), new Path2D()];
+    const special = [];
+    plot.dots = [];
     for (const body of study.bodies) {
       const h = body.values[0], v = body.values[column];
       if (h === null || v === null) continue;
-      const layer = !inFilter[body.index] ? 0 :
-          StudyData.flagged(body) || StudyData.isSelected(study, body.index) ? 2 : 1;
-      layers[layer].push(body);
-    }
-    plot.dots = [];
-    for (const layer of layers) {
-      for (const body of layer) {
-        const h = body.values[0], v = body.values[column];
-        const cx = Math.min(right, Math.max(left, x(h)));
-        const cy = Math.min(bottom, Math.max(top, y(v)));
-        plot.dots.push([cx, cy, body.index]);
-        dot(plot, body, cx, cy, x(h) !== cx || y(v) !== cy, inFilter[body.index]);
+      const cx = Math.min(right, Math.max(left, x(h)));
+      const cy = Math.min(bottom, Math.max(top, y(v)));
+      const offScale = x(h) !== cx || y(v) !== cy;
+      if (offScale || StudyData.flagged(body) || body.index === plot.hover ||
+          StudyData.isSelected(study, body.index)) {
+        special.push([body, cx, cy, offScale]);
+        continue;
       }
+      plot.dots.push([cx, cy, body.index]);
+      const path = plain[inFilter[body.index]];
+      path.moveTo(cx + 3, cy);
+      path.arc(cx, cy, 3, 0, 2 * Math.PI);
+    }
+    context.fillStyle = colours.ink;
+    context.globalAlpha = 0.25;
+    context.fill(plain[0]);
+    context.globalAlpha = 1;
+    context.fill(plain[1]);
+    special.sort((a, b) => inFilter[a[0].index] - inFilter[b[0].index]);
+    for (const [body, cx, cy, offScale] of special) {
+      plot.dots.push([cx, cy, body.index]);
+      dot(plot, body, cx, cy, offScale, inFilter[body.index]);
     }
   }
 
