@@ -32,7 +32,8 @@ const StudyBodies = (() => {
       const index = bodyAt(view, e);
       if (index >= 0 && !StudyData.toggle(study, index)) view.say();
     });
-    StudyData.watch(study, () => draw(view));
+    // Drawn in the next frame, after the table's rows: one layout, not two.
+    StudyData.watch(study, () => requestDraw(view));
     draw(view);
     return view;
   }

@@ -23,6 +23,7 @@ const StudyScatter = (() => {
       hover: -1,
       width: 1,
       height: 1,
+      frame: 0,
     };
     study.columns.forEach((column, i) => {
       if (i === 0) return;
@@ -59,10 +60,18 @@ const StudyScatter = (() => {
     });
     // A new order alone moves no dot.
     StudyData.watch(study, (what, why) => {
-      if (why !== "sort") draw(plot);
+      if (why !== "sort") requestDraw(plot);
     });
     draw(plot);
     return plot;
+  }
+
+  function requestDraw(plot) {
+    if (plot.frame) return;
+    plot.frame = requestAnimationFrame(() => {
+      plot.frame = 0;
+      draw(plot);
+    });
   }
 
   function studyFlag(body, column) {
