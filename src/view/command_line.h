@@ -1,6 +1,7 @@
 // The command line of torsova-view:
 //   torsova-view [--svg] [--labels] [-o PATH | --output PATH] [--list] [--open] [FIGURE]
 //   torsova-view --measures [FIGURE...]
+//   torsova-view --study [-o PATH | --output PATH] [--open] FIGURE...
 //   torsova-view --help | --version
 #pragma once
 
@@ -18,8 +19,9 @@ struct ViewOptions {
   bool open = false;
   bool labels = false;
   bool measures = false;
+  bool study = false;
   std::optional<std::string> figure;  // the first one as given; none for the default name
-  std::vector<std::string> figures;   // all as given; more than one only with --measures
+  std::vector<std::string> figures;   // all as given; more than one only with --measures and --study
   std::optional<std::string> output;  // as given; "-" for standard output
 };
 

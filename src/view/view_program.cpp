@@ -16,6 +16,7 @@
 #include "view/write/list_writer.h"
 #include "view/write/measures_writer.h"
 #include "view/write/page_writer.h"
+#include "view/write/study_writer.h"
 
 namespace torsova::view {
 namespace {
@@ -79,32 +80,30 @@ std::string Counted(std::size_t count, std::string_view thing) {
 }
 
 // Reads the figure, showing its warnings; nothing when it cannot be used,
-// after saying why.
-std::optional<Figure> ReadFigureFile(const std::string& path) {
-  OpenedPath opened = OpenPathForReading(path);
-  if (!opened.file) {
-    Say(path + ": " + std::string(OpenFailureText(opened.failure)));
+// after saying why (also into `reason`, when given, without the path).
+std::optional<Figure> ReadFigureFile(const std::string& path, std::string* reason = nullptr) {
+  const auto fail = [&](const std::string& where, const std::string& what) {
+    Say(path + ":" + where + " " + what);
+    if (reason) *reason = where.empty() ? what : "line " + where + " " + what;
     return std::nullopt;
-  }
+  };
+  OpenedPath opened = OpenPathForReading(path);
+  if (!opened.file) return fail("", std::string(OpenFailureText(opened.failure)));
   const PathFile& file = *opened.file;
   TextSource source(std::move(opened.file));
   FigureReading reading = ReadFigure(source);
-  if (file.ReadFailed()) {
-    Say(path + ": cannot be read to its end (a read error)");
-    return std::nullopt;
-  }
-  const auto where = [&](const FigureProblem& problem) {
-    return path + ":" + (problem.line > 0 ? std::to_string(problem.line) + ":" : "") + " ";
+  if (file.ReadFailed()) return fail("", "cannot be read to its end (a read error)");
+  const auto line_of = [](const FigureProblem& problem) {
+    return problem.line > 0 ? std::to_string(problem.line) + ":" : std::string();
   };
-  for (const FigureProblem& warning : reading.warnings) Say(where(warning) + warning.what);
+  for (const FigureProblem& warning : reading.warnings) {
+    Say(path + ":" + line_of(warning) + " " + warning.what);
+  }
   if (reading.warnings_left_out > 0) {
     Say(path + ": warning: " + Counted(reading.warnings_left_out, "more unknown setting") +
         " ignored");
   }
-  if (reading.error) {
-    Say(where(*reading.error) + reading.error->what);
-    return std::nullopt;
-  }
+  if (reading.error) return fail(line_of(*reading.error), reading.error->what);
   return std::move(reading.figure);
 }
 
@@ -136,6 +135,75 @@ int WriteMeasuresOfFigures(const std::vector<std::string>& figures) {
   return all_written ? kDone : kFailed;
 }
 
+// Every figure read into the study: the body figures with their measures,
+// the others named on standard error and kept with the reason.
+Study ReadStudy(const std::vector<std::string>& figures) {
+  Study study;
+  for (const std::string& path : figures) {
+    std::string reason;
+    const std::optional<Figure> figure = ReadFigureFile(path, &reason);
+    std::optional<BodyFigure> body;
+    if (figure) body = RecogniseBody(*figure);
+    if (figure && !body) {
+      reason = "not a body figure written by torsova";
+      Say(path + ": " + reason);
+    }
+    if (!body) {
+      study.left_out.push_back({path, reason});
+      continue;
+    }
+    const std::array<Measure, kMeasureCount> measures = MeasureBody(*body);
+    study.figures.push_back({path, figure->title, std::move(*body), measures});
+  }
+  ComputeStatistics(study);
+  return study;
+}
+
+// The study page of the figures, study.html in the current folder unless -o
+// names another; the status is 1 when any figure was left out.
+int WriteStudyOfFigures(const std::vector<std::string>& figures, const ViewOptions& options) {
+  const std::string output_path = options.output.value_or("study.html");
+  const FileIdentity output_file = output_path == "-" ? FileIdentity{} : IdentityOf(output_path);
+  for (const std::string& path : figures) {
+    if (SameFile(output_file, IdentityOf(path))) {
+      Say(output_path + ": the output would replace the figure " + path + "; name another with -o");
+      return kWrongUsage;
+    }
+  }
+  const Study study = ReadStudy(figures);
+  const int status = study.left_out.empty() ? kDone : kFailed;
+  if (output_path == "-" || SameFile(output_file, StandardOutputIdentity())) {
+    StandardOutputSink sink;
+    TextWriter out(sink);
+    WriteStudyPage(study, TheStudyPage(), out);
+    if (!out.Finish()) {
+      Say("standard output: cannot be written");
+      return kFailed;
+    }
+    return status;
+  }
+  std::string reason;
+  std::unique_ptr<NamedOutput> output = OpenNamedOutput(output_path, reason);
+  if (output) {
+    NamedOutputSink sink(*output);
+    TextWriter out(sink);
+    WriteStudyPage(study, TheStudyPage(), out);
+    out.Finish();
+  }
+  if (!output || !output->Commit(reason)) {
+    Say(output_path + ": cannot be written: " + reason);
+    return kFailed;
+  }
+  output.reset();
+  WriteStandardOutput(output_path + ": " + Counted(figures.size(), "figure") + ", " +
+                      Counted(study.figures.size(), "body figure") + ", " +
+                      std::to_string(study.statistics.flagged) + " flagged\n");
+  if (options.open && !OpenWithDefaultProgram(output_path, reason)) {
+    Say(output_path + ": could not be opened: " + reason);
+  }
+  return status;
+}
+
 void WriteOutput(const Figure& figure, bool drawing, bool labels, TextWriter& out) {
   if (drawing) {
     WriteDrawing(figure, out, labels);
@@ -157,6 +225,8 @@ int RunViewer(const std::vector<std::string>& arguments) {
   if (options.version) {
     return WriteStandardOutput("torsova-view " TORSOVA_VERSION "\n") ? kDone : kFailed;
   }
+
+  if (options.study) return WriteStudyOfFigures(options.figures, options);
 
   // The figures as named, or the one of the current folder in any letter case.
   const std::vector<std::string> figures =

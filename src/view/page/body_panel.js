@@ -283,5 +283,5 @@ const BodyPanel = (() => {
     canvas.addEventListener("pointercancel", (e) => presses.delete(e.pointerId));
   }
 
-  return { read, separateAcross, show, paint, listen };
+  return { read, separateAcross, show, paint, listen, describe };
 })();

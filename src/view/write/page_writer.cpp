@@ -7,7 +7,6 @@
 #include "view/body/body_figure.h"
 
 namespace torsova::view {
-namespace {
 
 void WriteJsonString(std::string_view text, TextWriter& out) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -29,6 +28,8 @@ void WriteJsonString(std::string_view text, TextWriter& out) {
   }
   out << '"';
 }
+
+namespace {
 
 void WriteOptionalString(const std::optional<std::string>& text, TextWriter& out) {
   if (text) {

@@ -27,6 +27,11 @@ void WritePage(const Figure& figure, const EmbeddedPage& page, TextWriter& out);
 // them can end the script element that holds the data.
 void WriteFigureData(const Figure& figure, TextWriter& out);
 
+// A JSON string of UTF-8 text, with < > & and U+2028/U+2029 as \u escapes
+// so that it can sit inside a script element.
+//   a"b</ -> "a\"b\u003c/"
+void WriteJsonString(std::string_view text, TextWriter& out);
+
 // Text made safe inside markup and its attributes: & < > " ' as references.
 //   "<b> & 'x'" -> "&lt;b&gt; &amp; &#39;x&#39;"
 void WriteMarkupText(std::string_view text, TextWriter& out);
