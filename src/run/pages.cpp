@@ -56,9 +56,7 @@ std::string UnknownLabelLine(std::string_view last_four) {
   return std::string(last_four) + " is not a legitimate anatomical label.";
 }
 
-void ShowBlankCellPage(RunState& state) {
-  ShowCannotProceedPage(state, kBlankCellLine, false, 0);
-}
+void ShowBlankCellPage(RunState& state) { ShowCannotProceedPage(state, kBlankCellLine, false, 0); }
 
 void ShowNotANumberPage(RunState& state, std::string_view cell) {
   ShowCannotProceedPage(state, NotANumberLine(cell), true, 0);

@@ -28,9 +28,9 @@ std::string NotANumberLine(std::string_view cell);
 std::string TooLargeLine(std::string_view cell);
 std::string UnknownLabelLine(std::string_view last_four);
 // The torso page spreads its words over these three lines.
-inline constexpr std::string_view kTorsoLines[] = {
-    "Either no file BodyXYZ.CSV has been saved.",
-    "Or no torso is present. You must have points", "CRAN, LSHO, RSHO, LPEL, RPEL."};
+inline constexpr std::string_view kTorsoLines[] = {"Either no file BodyXYZ.CSV has been saved.",
+                                                   "Or no torso is present. You must have points",
+                                                   "CRAN, LSHO, RSHO, LPEL, RPEL."};
 inline constexpr std::string_view kBlankLineNoticeLine =
     "There is a blank line in the individual's data.";
 
