@@ -40,7 +40,8 @@ NumberShape ShapeOf(std::string_view text, std::string& why) {
   if (digits == 0) return NumberShape::kNotANumber;
   if (commas == 0) return NumberShape::kPlain;
   if (points > 0) {
-    why = std::string(Trimmed(text)) + " has both a point and a comma, so its decimal mark is in doubt";
+    why = std::string(Trimmed(text)) +
+          " has both a point and a comma, so its decimal mark is in doubt";
     return NumberShape::kAmbiguous;
   }
   if (commas > 1) {
@@ -135,30 +136,37 @@ class Converter {
   bool RefuseMixed(std::uint64_t row, std::string_view here) {
     done_.separators_mixed = true;
     return Refuse(row, "separators mixed: " + std::string(SeparatorWords(done_.separator)) +
-                           " between the cells of the form, " + std::string(here) +
-                           " in this row");
+                           " between the cells of the form, " + std::string(here) + " in this row");
+  }
+
+  // A landmark row's cell shows no other separator outside its quotes: no tab
+  // or semicolon, and no comma but a decimal comma in a form with others.
+  bool MixesNoSeparators(std::uint64_t row, std::string_view raw) {
+    const char separator = done_.separator;
+    for (char other : {';', '\t'}) {
+      // Tabs among commas are blanks, which torsova skips.
+      if (other != separator && !(separator == ',' && other == '\t') &&
+          HasOutsideQuotes(raw, other)) {
+        return RefuseMixed(row, SeparatorWords(other));
+      }
+    }
+    std::string why;
+    if (separator != ',' && HasOutsideQuotes(raw, ',') &&
+        ShapeOf(CellText(raw), why) == NumberShape::kNotANumber) {
+      return RefuseMixed(row, "commas");
+    }
+    return true;
   }
 
   bool ConvertRow(const SheetRow& row) {
-    const std::string_view line_end = form_.substr(row.cells.back().end, row.end - row.cells.back().end);
+    const std::string_view line_end =
+        form_.substr(row.cells.back().end, row.end - row.cells.back().end);
     if (row.line_end && line_end != "\r\n") done_.other_line_ends = true;
     const bool landmark_row = row.number >= kFirstLandmarkRow;
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
       const SheetCell& cell = row.cells[i];
       const std::string_view raw = form_.substr(cell.start, cell.end - cell.start);
-      if (landmark_row && done_.separator != ',' && HasOutsideQuotes(raw, ',')) {
-        std::string why;
-        if (ShapeOf(CellText(raw), why) == NumberShape::kNotANumber) {
-          return RefuseMixed(row.number, "commas");
-        }
-      }
-      const char other = done_.separator == '\t' ? ';' : '\t';
-      if (landmark_row && done_.separator != ',' && HasOutsideQuotes(raw, other)) {
-        return RefuseMixed(row.number, SeparatorWords(other));
-      }
-      if (landmark_row && done_.separator == ',' && HasOutsideQuotes(raw, ';')) {
-        return RefuseMixed(row.number, SeparatorWords(';'));
-      }
+      if (landmark_row && !MixesNoSeparators(row.number, raw)) return false;
       std::string text = CellText(raw);
       if (!raw.empty() && raw.front() == '"') done_.quotes = true;
       if (text.find_first_of("\r\n") != std::string::npos) {

@@ -13,12 +13,12 @@ namespace torsova::form {
 struct Conversion {
   bool converted = false;  // false: refused, `form` empty
   std::uint64_t refused_row = 0;
-  std::string refusal;  // why, when refused
+  std::string refusal;            // why, when refused
   bool separators_mixed = false;  // the refusal's reason
 
   char separator = ',';  // what stood between the cells: ',', ';' or '\t'
   bool decimal_commas = false;
-  bool quotes = false;          // cells were quoted
+  bool quotes = false;  // cells were quoted
   bool byte_order_mark = false;
   bool other_line_ends = false;  // a line ended otherwise than with CR LF
 

@@ -21,9 +21,8 @@ auto OrderKey(const Finding& finding) {
 }  // namespace
 
 void SortInFormOrder(std::vector<Finding>& findings) {
-  std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
-    return OrderKey(a) < OrderKey(b);
-  });
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const Finding& a, const Finding& b) { return OrderKey(a) < OrderKey(b); });
 }
 
 std::string FindingLine(const std::string& file, const Finding& finding) {

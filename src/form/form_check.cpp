@@ -68,16 +68,17 @@ FormCheck CheckForm(std::string_view form) {
   }
   if (conversion.OtherSeparators() && !conversion.separators_mixed) {
     std::string reads = conversion.separator != ',' ? "commas" : "";
-    if (conversion.decimal_commas) reads += std::string(reads.empty() ? "" : " and ") + "decimal points";
+    if (conversion.decimal_commas)
+      reads += std::string(reads.empty() ? "" : " and ") + "decimal points";
     check.findings.push_back({FindingKind::kSeparators, 0, std::nullopt,
                               "saved with " + conversion.SavedWith() + "; torsova reads " + reads +
                                   ": `torsova-form convert` writes a copy it can read"});
     if (conversion.converted) {
       FindInForm(conversion.form, check.findings);
     } else {
-      check.findings.push_back({FindingKind::kWarning, conversion.refused_row, std::nullopt,
-                                "torsova-form convert cannot copy this form: " +
-                                    conversion.refusal});
+      check.findings.push_back(
+          {FindingKind::kWarning, conversion.refused_row, std::nullopt,
+           "torsova-form convert cannot copy this form: " + conversion.refusal});
     }
   } else {
     FindInForm(form, check.findings);
@@ -89,7 +90,8 @@ FormCheck CheckForm(std::string_view form) {
 
 std::string CheckText(const std::string& file, const FormCheck& check) {
   std::string text;
-  for (const Finding& finding : check.findings) text += Printable(FindingLine(file, finding)) + "\n";
+  for (const Finding& finding : check.findings)
+    text += Printable(FindingLine(file, finding)) + "\n";
   return text + Printable(VerdictLine(check)) + "\n";
 }
 

@@ -95,7 +95,7 @@ bool MayWrite(const std::string& path, bool force) {
 int Convert(const FormOptions& options) {
   const std::string& in = *options.operand;
   const std::size_t name_start = FileNameStart(in);
-  const std::string out = options.output ? *options.output
+  const std::string out = options.output    ? *options.output
                           : name_start == 0 ? FormOfCurrentFolder()
                                             : in.substr(0, name_start) + kFormName;
   if (SameFile(IdentityOf(out), IdentityOf(in))) {

@@ -64,8 +64,7 @@ class FormReader {
     DropCommas(title);
     if (title.empty()) {
       Add(FindingKind::kFault, 1, std::nullopt,
-          "the title is empty once torsova drops its commas: " +
-              std::string(kBlankLineNoticeLine));
+          "the title is empty once torsova drops its commas: " + std::string(kBlankLineNoticeLine));
     }
     in.SkipLine();  // the headings
     WalkFormCells(in, [this](FormCell& cell) {
@@ -109,6 +108,7 @@ class FormReader {
   void NewRow() {
     row_closed_ = false;
     fields_in_row_ = 0;
+    irregular_row_ = false;
     current_ = FormRow{row_.number, {}, {}};
     has_label_ = false;
     faults_.clear();
@@ -125,7 +125,9 @@ class FormReader {
     ++fields_in_row_;
     const std::size_t column = place.column;
     const bool first_in_cell = fields_in_cell_[column]++ == 0;
+    irregular_row_ = irregular_row_ || !first_in_cell;
     if (first_in_cell && seen_field_ && last_row_ == place.row && column > last_column_ + 1) {
+      irregular_row_ = true;
       Add(FindingKind::kOutOfStep, place.row, last_column_,
           "torsova reads " + CellName(place.row, last_column_) + " to " +
               CellName(place.row, column - 1) +
@@ -208,6 +210,8 @@ class FormReader {
     if (row_.cells.size() != kRowCells) {
       Add(FindingKind::kOutOfStep, row_.number, std::nullopt, OutOfStepRow(row_.cells.size()));
     }
+    // Which of such a row's cells means which coordinate is anybody's guess.
+    if (row_.cells.size() != kRowCells || irregular_row_) current_.coordinates = {};
     for (auto& [column, words] : faults_) {
       Add(FindingKind::kFault, row_.number, column, std::move(words));
     }
@@ -226,8 +230,8 @@ class FormReader {
       why = "torsova reads at most 4096 characters as one cell";
     }
     Add(FindingKind::kOutOfStep, row_.number, column,
-        "torsova reads this cell as " + std::to_string(fields_in_cell_[column]) + " cells (" +
-            why + "), so the cells after it are read out of step");
+        "torsova reads this cell as " + std::to_string(fields_in_cell_[column]) + " cells (" + why +
+            "), so the cells after it are read out of step");
   }
 
   // torsova reads nothing after a byte 26; a spreadsheet shows what follows.
@@ -258,6 +262,7 @@ class FormReader {
   bool row_closed_ = false;
   std::size_t fields_in_row_ = 0;
   std::vector<std::size_t> fields_in_cell_;
+  bool irregular_row_ = false;  // a cell read as several fields, or several as one
   FormRow current_;
   bool has_label_ = false;
   std::vector<std::pair<std::size_t, std::string>> faults_;

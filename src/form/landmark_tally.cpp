@@ -35,7 +35,8 @@ void LandmarkTally::Add(const FormRow& row) {
       for (const auto& cell : row.coordinates) usable = usable && cell.has_value();
       if (usable) {
         given_[landmark].row = row.row;
-        for (std::size_t axis = 0; axis < 3; ++axis) given_[landmark].cells[axis] = *row.coordinates[axis];
+        for (std::size_t axis = 0; axis < 3; ++axis)
+          given_[landmark].cells[axis] = *row.coordinates[axis];
       }
     } else if (rows.count == 2) {
       rows.second = row.row;
@@ -58,8 +59,8 @@ void LandmarkTally::Finish(std::vector<Finding>& findings) const {
       what += ", so it takes the " + std::string(LandmarkNames[lenient.landmark]) +
               " as missing: write " + code;
     } else {
-      what += ", so it passes over this row (" + code + " is on row " +
-              std::to_string(rows.first) + ")";
+      what += ", so it passes over this row (" + code + " is on row " + std::to_string(rows.first) +
+              ")";
     }
     findings.push_back({FindingKind::kWarning, lenient.row, 0, what});
   }
@@ -73,8 +74,8 @@ void LandmarkTally::Finish(std::vector<Finding>& findings) const {
         what += "twice, on rows " + std::to_string(rows.first) + " and " +
                 std::to_string(rows.second) + ": torsova takes the first and passes over the other";
       } else {
-        what += std::to_string(rows.count) + " times, first on rows " +
-                std::to_string(rows.first) + " and " + std::to_string(rows.second) +
+        what += std::to_string(rows.count) + " times, first on rows " + std::to_string(rows.first) +
+                " and " + std::to_string(rows.second) +
                 ": torsova takes the first and passes over the others";
       }
       if (code == "CRAN" && any_missing) {

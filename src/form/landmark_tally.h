@@ -24,6 +24,9 @@ class LandmarkTally {
   // landmarks not in the form, and the marked side differences of the body.
   void Finish(std::vector<Finding>& findings) const;
 
+  // Each landmark as the form gives it on the row torsova takes it from.
+  const GivenLandmarks& given() const { return given_; }
+
  private:
   // Rows of one landmark's exact code.
   struct Rows {

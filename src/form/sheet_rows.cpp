@@ -10,9 +10,9 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 std::size_t SheetRow::CellAt(std::uint64_t position) const {
-  const auto after = std::upper_bound(
-      cells.begin(), cells.end(), position,
-      [](std::uint64_t p, const SheetCell& cell) { return p < cell.start; });
+  const auto after =
+      std::upper_bound(cells.begin(), cells.end(), position,
+                       [](std::uint64_t p, const SheetCell& cell) { return p < cell.start; });
   return after == cells.begin() ? 0 : static_cast<std::size_t>(after - cells.begin()) - 1;
 }
 

@@ -23,8 +23,8 @@ struct SheetCell {
 struct SheetRow {
   std::uint64_t number = 0;  // from 1
   std::uint64_t start = 0;
-  std::uint64_t end = 0;  // after its line end
-  bool line_end = false;  // false for a last row that the form's end ends
+  std::uint64_t end = 0;         // after its line end
+  bool line_end = false;         // false for a last row that the form's end ends
   std::vector<SheetCell> cells;  // never empty: an empty line is one empty cell
 
   // The cell that holds the byte at `position`, a position of the row; a

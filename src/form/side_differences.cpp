@@ -46,7 +46,8 @@ double TableAcross(std::size_t landmark, const std::string& cell) {
 
 TablePoint TablePointOf(std::size_t landmark, const std::array<std::string, 3>& cells) {
   TablePoint point;
-  for (std::size_t axis = 0; axis < kZ; ++axis) point.across[axis] = TableAcross(landmark, cells[axis]);
+  for (std::size_t axis = 0; axis < kZ; ++axis)
+    point.across[axis] = TableAcross(landmark, cells[axis]);
   point.height = ReadSingle(PlainSingle(NumberFieldToSingle(cells[kZ])));
   return point;
 }
@@ -66,8 +67,10 @@ std::array<double, 3> FigurePoint(const TablePoint& point) {
 // precision, z rounded once to a single.
 TablePoint Midpoint(const TablePoint& a, const TablePoint& b) {
   TablePoint mid;
-  for (std::size_t axis = 0; axis < kZ; ++axis) mid.across[axis] = (a.across[axis] + b.across[axis]) / 2.0;
-  mid.height = static_cast<float>((static_cast<double>(a.height) + static_cast<double>(b.height)) / 2.0);
+  for (std::size_t axis = 0; axis < kZ; ++axis)
+    mid.across[axis] = (a.across[axis] + b.across[axis]) / 2.0;
+  mid.height =
+      static_cast<float>((static_cast<double>(a.height) + static_cast<double>(b.height)) / 2.0);
   return mid;
 }
 
@@ -91,9 +94,9 @@ std::vector<std::string> OneSlipAway(const std::string& cell) {
   for (std::size_t i = 0; i <= cell.size(); ++i) {
     for (char c : kSlipCharacters) keep(cell.substr(0, i) + c + cell.substr(i));  // added
     if (i == cell.size()) break;
-    keep(cell.substr(0, i) + cell.substr(i + 1));  // dropped
+    keep(cell.substr(0, i) + cell.substr(i + 1));                                     // dropped
     for (char c : kSlipCharacters) keep(cell.substr(0, i) + c + cell.substr(i + 1));  // mistyped
-    if (i + 1 < cell.size()) {  // swapped
+    if (i + 1 < cell.size()) {                                                        // swapped
       std::string swapped = cell;
       std::swap(swapped[i], swapped[i + 1]);
       keep(swapped);
@@ -227,7 +230,8 @@ void FindSideDifferences(const GivenLandmarks& given, std::vector<Finding>& find
   for (std::size_t landmark = 0; landmark < kLandmarkCount; ++landmark) {
     bool touches_a_mark = false;
     for (std::size_t m = 0; m < kMeasureCount; ++m) {
-      touches_a_mark = touches_a_mark || (marked[m] && Touches(MeasureRules[m], LandmarkSet[landmark]));
+      touches_a_mark =
+          touches_a_mark || (marked[m] && Touches(MeasureRules[m], LandmarkSet[landmark]));
     }
     if (touches_a_mark && given[landmark].row != 0) {
       best[landmark] = BestSlipOf(given, body, marked, landmark);
@@ -262,8 +266,9 @@ void FindSideDifferences(const GivenLandmarks& given, std::vector<Finding>& find
       finding.what += " (one typing slip in " + SlipPlace(given, culprit, axes, false) +
                       (axes.size() == 1 ? ", here," : ", on this row,") + " would explain it)";
     } else if (likeliest.size() == 2) {
-      finding.what += " (one typing slip in " + SlipPlace(given, likeliest[0], best[likeliest[0]].axes, true) +
-                      " or in " + SlipPlace(given, likeliest[1], best[likeliest[1]].axes, true) +
+      finding.what += " (one typing slip in " +
+                      SlipPlace(given, likeliest[0], best[likeliest[0]].axes, true) + " or in " +
+                      SlipPlace(given, likeliest[1], best[likeliest[1]].axes, true) +
                       " would explain it)";
     }
     findings.push_back(std::move(finding));
