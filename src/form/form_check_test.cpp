@@ -109,6 +109,18 @@ TEST(FormCheckTest, NamesEachPlantedFaultInItsCell) {
        "across the rows, so every later cell lands in the wrong column\n"
        "torsova refuses this form: \"" +
            kBlankCell + "\"\n"},
+      {"two landmarks in one row", WithRow(3, "CRAN,0.0,1.5,172.4," + ExampleLines()[3]),
+       "BodyXYZ.CSV:3: the row has 8 cells, not 4: torsova reads it as 2 landmark rows\n"
+       "BodyXYZ.CSV:A4: RSHO is given twice, on rows 3 and 4: torsova takes the first and passes "
+       "over the other\n"
+       "torsova accepts this form, with 2 warnings; every landmark is in the form\n"},
+      {"lone CRs in the title", "Example\rsubject,,,\r\n" + WithoutRow(1),
+       "BodyXYZ.CSV:1: torsova reads this row and the next 1 as one line, the title: a CR alone "
+       "ends a row for a spreadsheet but no line for torsova (`torsova-form convert` writes a "
+       "copy with CR LF line ends)\n"
+       "BodyXYZ.CSV:4: torsova reads this row as the first landmark row: it takes its first two "
+       "lines for the title and the headings\n"
+       "torsova accepts this form, with 2 warnings; every landmark is in the form\n"},
       {"no headings", WithoutRow(2),
        "BodyXYZ.CSV:2: torsova takes this row for the headings and reads nothing in it, so its "
        "landmark CRAN is left out\n"

@@ -59,14 +59,16 @@ class FormReader {
   void Read() {
     FormOnlyFolder folder(form_);
     InputFile in(folder, kFormName);
-    std::string title;
+    std::string title, headings;
     in.ReadLine(title);
+    in.ReadLine(headings);
+    const std::uint64_t title_rows = TellLinesOfRows(1, title, "title");
+    TellLinesOfRows(1 + title_rows, headings, "headings");
     DropCommas(title);
     if (title.empty()) {
       Add(FindingKind::kFault, 1, std::nullopt,
           "the title is empty once torsova drops its commas: " + std::string(kBlankLineNoticeLine));
     }
-    in.SkipLine();  // the headings
     WalkFormCells(in, [this](FormCell& cell) {
       Visit(cell);
       return true;
@@ -84,6 +86,21 @@ class FormReader {
            std::string what) {
     if (kind == FindingKind::kOutOfStep) told_out_of_step_ = true;
     findings_.push_back({kind, row, column, std::move(what)});
+  }
+
+  // A line torsova reads whole, and a spreadsheet as several rows: a lone CR
+  // ends a row but no line. Returns how many rows the line is.
+  std::uint64_t TellLinesOfRows(std::uint64_t row, const std::string& line, std::string_view what) {
+    std::uint64_t returns = 0;
+    for (char c : line) returns += c == '\r';
+    if (returns > 0) {
+      Add(FindingKind::kOutOfStep, row, std::nullopt,
+          "torsova reads this row and the next " + std::to_string(returns) + " as one line, the " +
+              std::string(what) +
+              ": a CR alone ends a row for a spreadsheet but no line for torsova "
+              "(`torsova-form convert` writes a copy with CR LF line ends)");
+    }
+    return returns + 1;
   }
 
   // The row and cell that hold `position`, closing the rows passed on the way.
@@ -109,8 +126,12 @@ class FormReader {
     row_closed_ = false;
     fields_in_row_ = 0;
     irregular_row_ = false;
-    current_ = FormRow{row_.number, {}, {}};
-    has_label_ = false;
+    // A row of 8 cells is 2 landmark rows to torsova, and to the user who
+    // typed them so; a row of 5 is 1 with a cell too many.
+    const std::size_t groups =
+        row_.cells.size() % kRowCells == 0 ? row_.cells.size() / kRowCells : 1;
+    landmark_rows_.assign(groups, FormRow{row_.number, {}, {}});
+    labelled_.assign(groups, false);
     faults_.clear();
     fields_in_cell_.assign(row_.cells.size() + 1, 0);
   }
@@ -138,7 +159,7 @@ class FormReader {
     last_row_ = place.row;
     last_column_ = column;
     seen_field_ = true;
-    if (first_in_cell && column < kRowCells) Judge(cell, column);
+    if (first_in_cell && column < landmark_rows_.size() * kRowCells) Judge(cell, column);
   }
 
   // Keeps the row where torsova's reading first leaves the spreadsheet's
@@ -154,9 +175,11 @@ class FormReader {
   // Judges the field by the rules of the column it stands in: the rules
   // torsova applies to it, unless it reads the row out of step.
   void Judge(const FormCell& cell, std::size_t column) {
-    if (column == 0) {
-      current_.label = cell.text;
-      has_label_ = true;
+    FormRow& landmark_row = landmark_rows_[column / kRowCells];
+    const std::size_t role = column % kRowCells;
+    if (role == 0) {
+      landmark_row.label = cell.text;
+      labelled_[column / kRowCells] = true;
       if (cell.text.empty()) {
         faults_.emplace_back(column, std::string(kBlankCellLine));
       } else if (!IsLegitimateLabelCell(cell.text)) {
@@ -164,10 +187,10 @@ class FormReader {
       }
       return;
     }
-    const bool as_read = static_cast<std::size_t>(cell.role) == column;
+    const bool as_read = static_cast<std::size_t>(cell.role) == role;
     const CoordinateCellFault fault = as_read ? cell.fault : CheckCoordinateCell(cell.text);
     if (fault == CoordinateCellFault::kNone) {
-      current_.coordinates[column - 1] = cell.text;
+      landmark_row.coordinates[role - 1] = cell.text;
     } else {
       faults_.emplace_back(column, FaultWords(fault, cell.text));
     }
@@ -205,20 +228,24 @@ class FormReader {
       Add(FindingKind::kFault, row_.number, std::nullopt,
           "the row is empty, and torsova reads it as a landmark row: " +
               std::string(kBlankCellLine));
+      told_out_of_step_ = true;  // the cells after it are, and this is why
       return;
     }
     if (row_.cells.size() != kRowCells) {
       Add(FindingKind::kOutOfStep, row_.number, std::nullopt, OutOfStepRow(row_.cells.size()));
     }
     // Which of such a row's cells means which coordinate is anybody's guess.
-    if (row_.cells.size() != kRowCells || irregular_row_) current_.coordinates = {};
+    const bool irregular = row_.cells.size() % kRowCells != 0 || irregular_row_;
     for (auto& [column, words] : faults_) {
       Add(FindingKind::kFault, row_.number, column, std::move(words));
     }
     for (std::size_t column = 0; column < row_.cells.size(); ++column) {
       if (fields_in_cell_[column] > 1) TellCellReadAsMany(column);
     }
-    if (has_label_) row_read_(current_);
+    for (std::size_t i = 0; i < landmark_rows_.size(); ++i) {
+      if (irregular) landmark_rows_[i].coordinates = {};
+      if (labelled_[i]) row_read_(landmark_rows_[i]);
+    }
   }
 
   void TellCellReadAsMany(std::size_t column) {
@@ -263,8 +290,8 @@ class FormReader {
   std::size_t fields_in_row_ = 0;
   std::vector<std::size_t> fields_in_cell_;
   bool irregular_row_ = false;  // a cell read as several fields, or several as one
-  FormRow current_;
-  bool has_label_ = false;
+  std::vector<FormRow> landmark_rows_;
+  std::vector<bool> labelled_;
   std::vector<std::pair<std::size_t, std::string>> faults_;
 
   bool seen_field_ = false;

@@ -19,6 +19,20 @@ std::size_t SheetRow::CellAt(std::uint64_t position) const {
 SheetRows::SheetRows(std::string_view bytes, char separator)
     : bytes_(bytes), separator_(separator) {}
 
+bool SheetRows::OpensQuote(std::uint64_t at) const {
+  if (at >= bytes_.size() || bytes_[at] != '"') return false;
+  // Two quotes stand for one inside; a quote that is never closed opens none.
+  for (std::uint64_t i = at + 1; i < bytes_.size(); ++i) {
+    if (bytes_[i] != '"') continue;
+    if (i + 1 < bytes_.size() && bytes_[i + 1] == '"') {
+      ++i;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool SheetRows::Next(SheetRow& row) {
   const std::uint64_t size = bytes_.size();
   if (at_ >= size) return false;
@@ -28,9 +42,8 @@ bool SheetRows::Next(SheetRow& row) {
   row.cells.clear();
   std::uint64_t cell_start = at_;
   std::uint64_t i = at_;
-  bool quoted = i < size && bytes_[i] == '"';
-  bool quote_open = quoted;
-  if (quoted) ++i;
+  bool quote_open = OpensQuote(i);
+  if (quote_open) ++i;
   while (i < size) {
     const char c = bytes_[i];
     if (quote_open) {
@@ -47,7 +60,7 @@ bool SheetRows::Next(SheetRow& row) {
     if (c == separator_) {
       row.cells.push_back({cell_start, i});
       cell_start = ++i;
-      quote_open = i < size && bytes_[i] == '"';
+      quote_open = OpensQuote(i);
       if (quote_open) ++i;
       continue;
     }

@@ -1,7 +1,8 @@
 // A form as a spreadsheet shows it: rows end at a line end (CR LF, LF or a
 // lone CR), cells at the separator, and a cell that begins with a double
 // quote runs to its closing quote, separators and line ends inside it
-// included ("" inside stands for one quote). torsova reads the same bytes as
+// included ("" inside stands for one quote); a quote never closed is a
+// character like any other. torsova reads the same bytes as
 // a stream of fields; the two views are told apart by the bytes' positions.
 #pragma once
 
@@ -41,6 +42,9 @@ class SheetRows {
   bool Next(SheetRow& row);
 
  private:
+  // Whether a cell that begins at `at` is quoted.
+  bool OpensQuote(std::uint64_t at) const;
+
   std::string_view bytes_;
   char separator_;
   std::uint64_t at_ = 0;
