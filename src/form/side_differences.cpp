@@ -1,5 +1,6 @@
 #include "form/side_differences.h"
 
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -44,23 +45,35 @@ double TableAcross(std::size_t landmark, const std::string& cell) {
   return ReadDouble(LandmarkSet[landmark] == "RKNE" ? PlainDouble(value) : MaskNumber(value));
 }
 
+float TableHeight(const std::string& cell) {
+  return ReadSingle(PlainSingle(NumberFieldToSingle(cell)));
+}
+
 TablePoint TablePointOf(std::size_t landmark, const std::array<std::string, 3>& cells) {
   TablePoint point;
-  for (std::size_t axis = 0; axis < kZ; ++axis)
+  for (std::size_t axis = 0; axis < kZ; ++axis) {
     point.across[axis] = TableAcross(landmark, cells[axis]);
-  point.height = ReadSingle(PlainSingle(NumberFieldToSingle(cells[kZ])));
+  }
+  point.height = TableHeight(cells[kZ]);
   return point;
 }
 
-// The point written into the figure table, read back by the figure writer,
-// written into the figure, and read as torsova-view reads a figure.
+// A table's value written into the figure table, read back by the figure
+// writer, written into the figure, and read as torsova-view reads a figure.
+double FigureAcross(double table) {
+  return DecimalToDouble(Trimmed(MaskNumber(ReadDouble(MaskNumber(table)))));
+}
+double FigureHeight(float table) {
+  return DecimalToDouble(Trimmed(PlainSingle(ReadSingle(PlainSingle(table)))));
+}
+
 std::array<double, 3> FigurePoint(const TablePoint& point) {
-  std::array<double, 3> figure{};
-  for (std::size_t axis = 0; axis < kZ; ++axis) {
-    figure[axis] = DecimalToDouble(Trimmed(MaskNumber(ReadDouble(MaskNumber(point.across[axis])))));
-  }
-  figure[kZ] = DecimalToDouble(Trimmed(PlainSingle(ReadSingle(PlainSingle(point.height)))));
-  return figure;
+  return {FigureAcross(point.across[0]), FigureAcross(point.across[1]), FigureHeight(point.height)};
+}
+
+// One coordinate of a landmark's cell as the figure holds it.
+double FigureCoordinate(std::size_t landmark, std::size_t axis, const std::string& cell) {
+  return axis == kZ ? FigureHeight(TableHeight(cell)) : FigureAcross(TableAcross(landmark, cell));
 }
 
 // As the derived landmarks stage computes NECK and SACR: halved in double
@@ -149,6 +162,23 @@ struct BestSlip {
   std::vector<std::size_t> axes;
 };
 
+// Whether the sides of a marked measure through the landmark come near
+// enough together to be unmarked: a quick look in numbers, before the
+// measures are taken in full.
+bool MayClearAMark(const BodyPoints& body, const MeasureSet& marked, std::size_t landmark) {
+  for (std::size_t m = 0; m < kMeasureCount; ++m) {
+    const MeasureRule& rule = MeasureRules[m];
+    if (!marked[m] || !Touches(rule, LandmarkSet[landmark])) continue;
+    const std::optional<double> right = SpanLength(body, rule.right);
+    const std::optional<double> left = SpanLength(body, rule.left);
+    if (!right || !left) continue;
+    const double mean = (*right + *left) / 2;
+    // Shown with one decimal, a difference up to 10.05 % is not marked.
+    if (mean == 0 || std::fabs(*right - *left) / mean * 100 < kMarkedDifference + 0.1) return true;
+  }
+  return false;
+}
+
 // "RELB's z", or "RELB" when more than one of its cells would do; with
 // `named_cell` the cell too: "RELB's z (D5)", "RELB (row 5)".
 std::string SlipPlace(const GivenLandmarks& given, std::size_t landmark,
@@ -171,10 +201,9 @@ BestSlip BestSlipOf(const GivenLandmarks& given, const BodyPoints& body, const M
     MeasureSet axis_best{};
     std::size_t axis_wrong_side = 0;
     for (const std::string& text : OneSlipAway(given[landmark].cells[axis])) {
-      std::array<std::string, 3> cells = given[landmark].cells;
-      cells[axis] = text;
       BodyPoints slipped = body;
-      slipped.at[landmark] = FigurePoint(TablePointOf(landmark, cells));
+      slipped.at[landmark][axis] = FigureCoordinate(landmark, axis, text);
+      if (!MayClearAMark(slipped, marked, landmark)) continue;
       const MeasureSet now = Marked(slipped);
       MeasureSet cleared{};
       bool marks_another = false;
