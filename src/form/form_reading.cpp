@@ -155,11 +155,15 @@ class FormReader {
               " as one cell (a double quote after blanks opens a quote for torsova, and it "
               "runs past the commas), so the cells after it are read out of step");
     }
-    NoteStep(first_in_cell && column == static_cast<std::size_t>(cell.role), place.row);
+    // Cells beyond the fourth are a landmark row's only in a row of 8, 12, ...
+    const bool landmark_cell = column < landmark_rows_.size() * kRowCells;
+    NoteStep(first_in_cell && landmark_cell &&
+                 column % kRowCells == static_cast<std::size_t>(cell.role),
+             place.row);
     last_row_ = place.row;
     last_column_ = column;
     seen_field_ = true;
-    if (first_in_cell && column < landmark_rows_.size() * kRowCells) Judge(cell, column);
+    if (first_in_cell && landmark_cell) Judge(cell, column);
   }
 
   // Keeps the row where torsova's reading first leaves the spreadsheet's
