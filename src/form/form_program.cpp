@@ -23,28 +23,11 @@ void Say(std::string_view message) {
   WriteStandardError("torsova-form: " + std::string(message) + "\n");
 }
 
-std::string_view OpenFailureText(OpenFailure failure) {
-  switch (failure) {
-    case OpenFailure::kMissing:
-      return "no such file";
-    case OpenFailure::kFolder:
-      return "is a folder, not a form";
-    case OpenFailure::kNotRegular:
-      return "is not a regular file";
-    case OpenFailure::kDenied:
-      return "cannot be opened: permission denied";
-    case OpenFailure::kNone:
-    case OpenFailure::kOther:
-      break;
-  }
-  return "cannot be opened";
-}
-
 // The whole form at `path`; nothing, after saying why, when it cannot be read.
 std::optional<std::string> ReadForm(const std::string& path) {
   OpenedPath opened = OpenPathForReading(path);
   if (!opened.file) {
-    Say(path + ": " + std::string(OpenFailureText(opened.failure)));
+    Say(path + ": " + OpenFailureText(opened.failure, "a form"));
     return std::nullopt;
   }
   std::string bytes;

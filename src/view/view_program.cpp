@@ -42,23 +42,6 @@ class NamedOutputSink final : public ByteSink {
   NamedOutput& output_;
 };
 
-std::string_view OpenFailureText(OpenFailure failure) {
-  switch (failure) {
-    case OpenFailure::kMissing:
-      return "no such file";
-    case OpenFailure::kFolder:
-      return "is a folder, not a figure file";
-    case OpenFailure::kNotRegular:
-      return "is not a regular file";
-    case OpenFailure::kDenied:
-      return "cannot be opened: permission denied";
-    case OpenFailure::kNone:
-    case OpenFailure::kOther:
-      break;
-  }
-  return "cannot be opened";
-}
-
 bool EndsWithSvg(std::string_view path) {
   if (path.size() < 4) return false;
   std::string ending(path.substr(path.size() - 4));
@@ -83,7 +66,7 @@ std::string Counted(std::size_t count, std::string_view thing) {
 std::optional<Figure> ReadFigureFile(const std::string& path) {
   OpenedPath opened = OpenPathForReading(path);
   if (!opened.file) {
-    Say(path + ": " + std::string(OpenFailureText(opened.failure)));
+    Say(path + ": " + OpenFailureText(opened.failure, "a figure file"));
     return std::nullopt;
   }
   const PathFile& file = *opened.file;
