@@ -106,7 +106,7 @@ class FormReader {
   // The row and cell that hold `position`, closing the rows passed on the way.
   Place Locate(std::uint64_t position) {
     while (!row_.cells.empty() && position >= row_.end) {
-      SheetRow next;
+      SheetRow& next = next_;  // kept, so that its cells' room is reused
       if (!rows_.Next(next)) {
         // A field read at the very end: after the last cell of a row that the
         // form's end ends, or in no row at all after a last line end.
@@ -115,7 +115,7 @@ class FormReader {
         return {row_.number + 1, 0, true};
       }
       CloseRow();
-      row_ = std::move(next);
+      std::swap(row_, next);
       NewRow();
     }
     if (row_.cells.empty()) return {1, 0, true};
@@ -157,9 +157,9 @@ class FormReader {
     }
     // Cells beyond the fourth are a landmark row's only in a row of 8, 12, ...
     const bool landmark_cell = column < landmark_rows_.size() * kRowCells;
-    NoteStep(first_in_cell && landmark_cell &&
-                 column % kRowCells == static_cast<std::size_t>(cell.role),
-             place.row);
+    NoteStep(
+        first_in_cell && landmark_cell && column % kRowCells == static_cast<std::size_t>(cell.role),
+        place.row);
     last_row_ = place.row;
     last_column_ = column;
     seen_field_ = true;
@@ -282,6 +282,7 @@ class FormReader {
   std::string_view form_;
   SheetRows rows_;
   SheetRow row_;  // no cells before the first row and in a form without rows
+  SheetRow next_;
   std::vector<Finding>& findings_;
   const std::function<void(const FormRow&)>& row_read_;
 
