@@ -211,9 +211,11 @@ BestSlip BestSlipOf(const GivenLandmarks& given, const BodyPoints& body, const M
         cleared[i] = marked[i] && !now[i];
         marks_another = marks_another || (now[i] && !marked[i]);
       }
-      if (!marks_another && Count(cleared) > Count(axis_best)) {
+      if (marks_another || Count(cleared) == 0 || Count(cleared) < Count(axis_best)) continue;
+      const std::size_t wrong_side = OnTheWrongSide(slipped);
+      if (Count(cleared) > Count(axis_best) || wrong_side < axis_wrong_side) {
         axis_best = cleared;
-        axis_wrong_side = OnTheWrongSide(slipped);
+        axis_wrong_side = wrong_side;
       }
     }
     if (Count(axis_best) == 0) continue;
