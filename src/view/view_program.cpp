@@ -43,23 +43,6 @@ class NamedOutputSink final : public ByteSink {
   NamedOutput& output_;
 };
 
-std::string_view OpenFailureText(OpenFailure failure) {
-  switch (failure) {
-    case OpenFailure::kMissing:
-      return "no such file";
-    case OpenFailure::kFolder:
-      return "is a folder, not a figure file";
-    case OpenFailure::kNotRegular:
-      return "is not a regular file";
-    case OpenFailure::kDenied:
-      return "cannot be opened: permission denied";
-    case OpenFailure::kNone:
-    case OpenFailure::kOther:
-      break;
-  }
-  return "cannot be opened";
-}
-
 bool EndsWithSvg(std::string_view path) {
   if (path.size() < 4) return false;
   std::string ending(path.substr(path.size() - 4));
@@ -88,7 +71,7 @@ std::optional<Figure> ReadFigureFile(const std::string& path, std::string* reaso
     return std::nullopt;
   };
   OpenedPath opened = OpenPathForReading(path);
-  if (!opened.file) return fail("", std::string(OpenFailureText(opened.failure)));
+  if (!opened.file) return fail("", OpenFailureText(opened.failure, "a figure file"));
   const PathFile& file = *opened.file;
   TextSource source(std::move(opened.file));
   FigureReading reading = ReadFigure(source);
