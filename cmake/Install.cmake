@@ -4,8 +4,8 @@
 # with the README as text with CR LF line ends.
 include(GNUInstallDirs)
 # The programs' targets, and their manual pages by the programs' file names.
-set(torsova_programs torsova torsova_view)
-set(torsova_manual_pages torsova torsova-view)
+set(torsova_programs torsova torsova_view torsova_form)
+set(torsova_manual_pages torsova torsova-view torsova-form)
 
 if(WIN32)
   # Copied as it is but for the line ends (configure_file would expand @words@).

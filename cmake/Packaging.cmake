@@ -15,7 +15,9 @@ cell by cell and label by label, explains on a short console page what is
 wrong if anything is, and otherwise writes the stick figure of the body as
 3D_BODY.ROT for a three-dimensional line-figure viewer. torsova-view shows
 that figure file as an interactive web page, in which the figure can be
-turned and zoomed, or as an SVG drawing of its front, side and top views.")
+turned and zoomed, or as an SVG drawing of its front, side and top views.
+torsova-form tells every fault of a form at once, each in its spreadsheet
+cell, and converts a form saved with semicolons or decimal commas.")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)

@@ -29,12 +29,14 @@ list(FILTER torsova_test_platform_sources EXCLUDE REGEX "tests/viewer_stand_in/"
 
 add_executable(torsova_tests ${torsova_test_sources} ${torsova_test_platform_sources})
 target_include_directories(torsova_tests PRIVATE tests)
-target_link_libraries(torsova_tests PRIVATE torsova_view_core GTest::gtest GTest::gtest_main)
+target_link_libraries(torsova_tests PRIVATE torsova_view_core torsova_form_core GTest::gtest
+  GTest::gtest_main)
 target_compile_definitions(torsova_tests PRIVATE
   TORSOVA_BINARY="$<TARGET_FILE:torsova>"
   TORSOVA_VIEW_BINARY="$<TARGET_FILE:torsova_view>"
+  TORSOVA_FORM_BINARY="$<TARGET_FILE:torsova_form>"
   TORSOVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-add_dependencies(torsova_tests torsova torsova_view)
+add_dependencies(torsova_tests torsova torsova_view torsova_form)
 
 if(WIN32)
   # A stand-in for the viewer that records how it was started, so that the

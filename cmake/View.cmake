@@ -37,6 +37,12 @@ set(torsova_figure_page_placeholders
   STYLE=1 DATA=1 SCRIPT=1)
 torsova_embed_page(TheFigurePage page.html viewer.css "${torsova_figure_page_placeholders}"
   view3d.js body_panel.js figure_page.js)
+# The study page: the same 3-D view and body panel, the study's table, the
+# bodies side by side, the scatter plot, the compare view and the page's start.
+torsova_embed_page(TheStudyPage study.html study.css
+  "SCRIPT_HASH=1;STYLE_HASH=1;TITLE=2;STYLE=1;DATA=1;SCRIPT=1"
+  view3d.js body_panel.js study_data.js study_table.js study_bodies.js study_scatter.js
+  study_compare.js study_page.js)
 get_property(torsova_view_embedded DIRECTORY PROPERTY torsova_view_embedded)
 
 file(GLOB_RECURSE torsova_view_sources CONFIGURE_DEPENDS src/view/*.cpp)

@@ -4,133 +4,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <chrono>
-#include <climits>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "support/console_run_windows.h"
 #include "support/fake_platform.h"
 #include "support/run_program.h"
 
 namespace torsova {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
+using testing::ConsoleRun;
+using testing::Cursor;
 using testing::ExampleForm;
-
-bool HasConsole(DWORD which) {
-  DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(which), &mode) != 0;
-}
-
-// The rows of the console buffer (at most `limit`), without trailing blanks.
-std::vector<std::string> ScreenRows(HANDLE screen, SHORT limit = SHRT_MAX) {
-  std::vector<std::string> rows;
-  CONSOLE_SCREEN_BUFFER_INFO info;
-  if (!GetConsoleScreenBufferInfo(screen, &info)) return rows;
-  for (SHORT y = 0; y < info.dwSize.Y && y < limit; ++y) {
-    std::string row(static_cast<std::size_t>(info.dwSize.X), ' ');
-    DWORD got = 0;
-    ReadConsoleOutputCharacterA(screen, row.data(), info.dwSize.X, COORD{0, y}, &got);
-    row.resize(got);
-    row.erase(row.find_last_not_of(' ') + 1);
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-COORD Cursor(HANDLE screen) {
-  CONSOLE_SCREEN_BUFFER_INFO info{};
-  GetConsoleScreenBufferInfo(screen, &info);
-  return info.dwCursorPosition;
-}
-
-void PressKey(HANDLE keyboard, char key) {
-  INPUT_RECORD events[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    events[i].EventType = KEY_EVENT;
-    events[i].Event.KeyEvent.bKeyDown = i == 0;
-    events[i].Event.KeyEvent.wRepeatCount = 1;
-    events[i].Event.KeyEvent.wVirtualKeyCode = static_cast<WORD>(key - 'a' + 'A');
-    events[i].Event.KeyEvent.uChar.AsciiChar = key;
-  }
-  DWORD written = 0;
-  WriteConsoleInputA(keyboard, events, 2, &written);
-}
-
-// A command started on a console of its own without a window; this process
-// attaches to that console to read the screen and to press keys.
-class ConsoleRun {
- public:
-  ConsoleRun(std::string command_line, const std::string& dir) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, dir.c_str(), &startup, &process_)) {
-      return;
-    }
-    CloseHandle(process_.hThread);
-    FreeConsole();
-    // The console exists once the new process has set itself up.
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (!AttachConsole(process_.dwProcessId) && Clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    screen_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    keyboard_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  }
-  ~ConsoleRun() {
-    if (screen_ != INVALID_HANDLE_VALUE) CloseHandle(screen_);
-    if (keyboard_ != INVALID_HANDLE_VALUE) CloseHandle(keyboard_);
-    FreeConsole();
-    if (process_.hProcess != nullptr) {
-      TerminateProcess(process_.hProcess, 1);
-      CloseHandle(process_.hProcess);
-    }
-  }
-  ConsoleRun(const ConsoleRun&) = delete;
-  ConsoleRun& operator=(const ConsoleRun&) = delete;
-
-  bool attached() const {
-    return screen_ != INVALID_HANDLE_VALUE && keyboard_ != INVALID_HANDLE_VALUE;
-  }
-  HANDLE screen() const { return screen_; }
-  HANDLE keyboard() const { return keyboard_; }
-
-  // Waits until a row of the screen reads `row`; false after `seconds`.
-  bool AwaitRow(const std::string& row, int seconds) const {
-    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
-    while (Clock::now() < deadline) {
-      for (const std::string& shown : ScreenRows(screen_, 25)) {
-        if (shown == row) return true;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
-
-  // The exit status, or -1 when the command is still running after `seconds`.
-  int AwaitExit(int seconds) const {
-    DWORD status = 0;
-    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(seconds) * 1000) !=
-            WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_.hProcess, &status)) {
-      return -1;
-    }
-    return static_cast<int>(status);
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  HANDLE screen_ = INVALID_HANDLE_VALUE;
-  HANDLE keyboard_ = INVALID_HANDLE_VALUE;
-};
+using testing::HasConsole;
+using testing::PressKey;
+using testing::ScreenRows;
 
 TEST(WindowsConsoleTest, PageReplacesEarlierTextAndTheKeyIsNotShown) {
   // Attaching to another console takes this process off its own, which would

@@ -44,3 +44,14 @@ expect_viewer_run() {
   (cd "$run_folder" && "$program" >/dev/null) || fail "$program: no page"
   [ -s "$run_folder/3D_BODY.html" ] || fail "$program: no 3D_BODY.html"
 }
+
+# expect_form_check PROGRAM: torsova-form PROGRAM, in $run_folder, accepts the
+# example form and writes nothing.
+expect_form_check() {
+  local program=$1 before
+  before=$(ls "$run_folder")
+  [ "$(cd "$run_folder" && "$program" check)" = \
+    "torsova accepts this form, with no warnings; every landmark is in the form" ] ||
+    fail "$program: does not accept the example form"
+  [ "$(ls "$run_folder")" = "$before" ] || fail "$program: check wrote a file"
+}

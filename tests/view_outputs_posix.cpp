@@ -190,8 +190,8 @@ TEST(ViewOutputsTest, FailsWhereItMayNotReplaceOrReadAndLeavesNothingBehind) {
   folder.Write("3D_BODY.ROT", ExampleFigure());
   folder.Write("secret.ROT", ExampleFigure());
   ASSERT_EQ(::chmod((folder.path() + "/secret.ROT").c_str(), 0), 0);
-  ProgramRun run =
-      testing::RunWithoutPrivileges(testing::ViewerBinary(), folder.path(), {"secret.ROT", "--list"});
+  ProgramRun run = testing::RunWithoutPrivileges(testing::ViewerBinary(), folder.path(),
+                                                 {"secret.ROT", "--list"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.errors, "torsova-view: secret.ROT: cannot be opened: permission denied\n");
 

@@ -1,6 +1,8 @@
 #include "exact/extended_precision.h"
 
 #include <array>
+#include <atomic>
+#include <mutex>
 #include <utility>
 
 #include "exact/big_unsigned.h"
@@ -84,15 +86,21 @@ Extended ExtendedFromDouble(double value) {
 Extended PowerOfTen(int n) {
   // Each power is worked out the first time it is asked for: a run needs only
   // a handful, and building all of them up front costs more than the run.
+  // Threads may ask at once (torsova-form reads a form in two); the first
+  // works a power out, under the lock, and the others then read it.
   struct Entry {
-    bool known = false;
+    std::atomic<bool> known{false};
     Extended power;
   };
   static std::array<Entry, kMaxPowerOfTen - kMinPowerOfTen + 1> powers;
+  static std::mutex working_out;
   Entry& entry = powers[static_cast<std::size_t>(n - kMinPowerOfTen)];
-  if (!entry.known) {
-    entry.power = ExactPowerOfTen(n);
-    entry.known = true;
+  if (!entry.known.load(std::memory_order_acquire)) {
+    const std::lock_guard<std::mutex> lock(working_out);
+    if (!entry.known.load(std::memory_order_relaxed)) {
+      entry.power = ExactPowerOfTen(n);
+      entry.known.store(true, std::memory_order_release);
+    }
   }
   return entry.power;
 }

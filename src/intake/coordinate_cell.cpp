@@ -24,6 +24,24 @@ bool IsPlainDecimal(std::string_view cell) {
   return seen_digit;
 }
 
+namespace {
+
+// The digits before the point of a plain decimal, leading zeros left out.
+//   "-007.5" -> 1    "0.25" -> 0    "123456789" -> 9
+std::size_t SignificantIntegerDigits(std::string_view cell) {
+  std::size_t digits = 0;
+  for (char c : cell) {
+    if (c == '.') break;
+    if (c >= '1' && c <= '9')
+      ++digits;
+    else if (c == '0' && digits > 0)
+      ++digits;
+  }
+  return digits;
+}
+
+}  // namespace
+
 bool MaskCanHold(double value) {
   // The mask marks a value it cannot hold with a leading percent sign and a
   // longer field; asking it keeps this test and the tables in step.
@@ -40,8 +58,11 @@ CoordinateCellFault CheckCoordinateCell(std::string_view cell) {
   if (!IsPlainDecimal(cell)) return CoordinateCellFault::kNotANumber;
   // Up to the longest number field these are the characters the number reader
   // collects for this cell, so the value is the one the table build reads; a
-  // longer cell is valued whole, as the user wrote it.
-  if (!MaskCanHold(NumberFieldToDouble(cell))) return CoordinateCellFault::kTooLarge;
+  // longer cell is valued whole, as the user wrote it. Eight integer digits
+  // fit whatever the rounding, and most cells need no value at all.
+  if (SignificantIntegerDigits(cell) > 8 && !MaskCanHold(NumberFieldToDouble(cell))) {
+    return CoordinateCellFault::kTooLarge;
+  }
   if (cell.size() > kLongestCoordinateCell) return CoordinateCellFault::kNotANumber;
   return CoordinateCellFault::kNone;
 }

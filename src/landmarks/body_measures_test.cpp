@@ -101,14 +101,14 @@ TEST(BodyMeasuresTest, EachMeasureRunsBetweenItsOwnLandmarks) {
     std::string_view moved;
     std::vector<std::size_t> changed;  // into the lengths: singles, then right and left of pairs
   } cases[] = {
-      {"CRAN", {1}},     {"NECK", {1, 2}},   {"SACR", {2, 17}}, {"RSHO", {3, 5}},
-      {"LELB", {6, 8}},  {"RWRI", {7, 9}},   {"LFNG", {10}},    {"RPEL", {4, 11}},
-      {"LKNE", {12, 14}}, {"RANK", {0, 13, 15}}, {"LTOE", {16}}, {"TAIL", {17}},
+      {"CRAN", {1}},      {"NECK", {1, 2}},      {"SACR", {2, 17}}, {"RSHO", {3, 5}},
+      {"LELB", {6, 8}},   {"RWRI", {7, 9}},      {"LFNG", {10}},    {"RPEL", {4, 11}},
+      {"LKNE", {12, 14}}, {"RANK", {0, 13, 15}}, {"LTOE", {16}},    {"TAIL", {17}},
   };
   const std::vector<std::optional<double>> standing = lengths(Standing());
   for (const auto& c : cases) {
     BodyPoints body = Standing();
-    body.at[BodyPointOf(c.moved)][1] += 3;  // forward: the height stays
+    body.at[BodyPointOf(c.moved)][1] += 3;                       // forward: the height stays
     if (c.moved == "RANK") body.at[BodyPointOf("RANK")][2] = 1;  // and the lowest
     const std::vector<std::optional<double>> moved = lengths(body);
     std::vector<std::size_t> changed;

@@ -1,14 +1,48 @@
 #include "landmarks/landmark_set.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace torsova {
 
+namespace {
+
+// Four characters as one number, so that a label is compared at once.
+constexpr std::uint32_t Packed(std::string_view four) {
+  std::uint32_t packed = 0;
+  for (std::size_t i = 0; i < 4; ++i) {
+    packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(four[i])) << (8 * i);
+  }
+  return packed;
+}
+
+constexpr std::array<std::uint32_t, kLandmarkCount> PackedLabels() {
+  std::array<std::uint32_t, kLandmarkCount> packed{};
+  for (std::size_t i = 0; i < kLandmarkCount; ++i) packed[i] = Packed(LandmarkSet[i]);
+  return packed;
+}
+
+constexpr bool EveryLabelHasFourCharacters() {
+  for (std::string_view label : LandmarkSet) {
+    if (label.size() != 4) return false;
+  }
+  return true;
+}
+static_assert(EveryLabelHasFourCharacters());
+
+constexpr std::array<std::uint32_t, kLandmarkCount> kPackedLabels = PackedLabels();
+
+}  // namespace
+
 std::optional<std::size_t> LandmarkPosition(std::string_view text) {
-  auto found = std::find(LandmarkSet.begin(), LandmarkSet.end(), text);
-  if (found == LandmarkSet.end()) return std::nullopt;
-  return static_cast<std::size_t>(found - LandmarkSet.begin()) + 1;
+  // Every label has four characters; a longer or shorter text names none.
+  if (text.size() != 4) return std::nullopt;
+  const std::uint32_t wanted = Packed(text);
+  for (std::size_t i = 0; i < kLandmarkCount; ++i) {
+    if (kPackedLabels[i] == wanted) return i + 1;
+  }
+  return std::nullopt;
 }
 
 bool IsTorsoLandmark(std::string_view label) {

@@ -17,4 +17,21 @@ std::string TemporaryPathBeside(const std::string& path, unsigned long process, 
   return path.substr(0, name_start) + "." + name + ending;
 }
 
+std::string OpenFailureText(OpenFailure failure, std::string_view kind) {
+  switch (failure) {
+    case OpenFailure::kMissing:
+      return "no such file";
+    case OpenFailure::kFolder:
+      return "is a folder, not " + std::string(kind);
+    case OpenFailure::kNotRegular:
+      return "is not a regular file";
+    case OpenFailure::kDenied:
+      return "cannot be opened: permission denied";
+    case OpenFailure::kNone:
+    case OpenFailure::kOther:
+      break;
+  }
+  return "cannot be opened";
+}
+
 }  // namespace torsova

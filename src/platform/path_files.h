@@ -34,6 +34,11 @@ struct OpenedPath {
 // folder, a device or a pipe is refused without waiting on it.
 OpenedPath OpenPathForReading(const std::string& path);
 
+// Why a file could not be opened, in words that follow its name; `kind` is
+// what it should have been.
+//   (kMissing, "a form") -> "no such file"    (kFolder, "a form") -> "is a folder, not a form"
+std::string OpenFailureText(OpenFailure failure, std::string_view kind);
+
 // Which file a path names, links followed: two spellings, a hard link or a
 // symbolic link of one file have the same identity (device and inode; on
 // Windows the volume's serial number and the file index).

@@ -24,6 +24,12 @@ std::string ProgramName(int argc, char** argv);
 bool WriteStandardOutput(std::string_view bytes);
 void WriteStandardError(std::string_view bytes);
 
+// Yes when this program has a console window to itself, as when it was
+// started from the desktop (a double click, a file dropped on it) rather than
+// from a console: the window closes as soon as the program ends. Never on a
+// POSIX system, whose terminals stay.
+bool HasConsoleOfItsOwn();
+
 // Opens the file at `path` with the system's default program for its kind
 // (the desktop's opener, xdg-open, on POSIX systems; the shell on Windows).
 // False, with a reason, when that failed.

@@ -39,6 +39,8 @@ std::string ProgramName(int argc, char** argv) {
   return started.substr(started.rfind('/') + 1);
 }
 
+bool HasConsoleOfItsOwn() { return false; }
+
 bool WriteStandardOutput(std::string_view bytes) { return WriteAll(STDOUT_FILENO, bytes); }
 
 void WriteStandardError(std::string_view bytes) { WriteAll(STDERR_FILENO, bytes); }

@@ -66,6 +66,12 @@ std::string ProgramName(int argc, char** argv) {
   return started.substr(started.find_last_of("\\/") + 1);
 }
 
+bool HasConsoleOfItsOwn() {
+  // A console shared with the shell that started this program lists both.
+  DWORD processes[2];
+  return GetConsoleProcessList(processes, 2) == 1;
+}
+
 bool WriteStandardOutput(std::string_view bytes) { return WriteAll(STD_OUTPUT_HANDLE, bytes); }
 
 void WriteStandardError(std::string_view bytes) { WriteAll(STD_ERROR_HANDLE, bytes); }

@@ -22,7 +22,7 @@ namespace {
                                         bool edit_hint, int status) {
   WriteConsoleLine(state);
   WriteConsoleLine(state);
-  WriteConsoleLine(state, "Can't proceed.");
+  WriteConsoleLine(state, kCannotProceedLine);
   WriteConsoleLine(state);
   WriteConsoleLine(state, fault_line);
   WriteConsoleLine(state);
@@ -44,23 +44,32 @@ void WriteConsoleLine(RunState& state, std::string_view text) {
   state.platform.console.Write(line);
 }
 
-void ShowBlankCellPage(RunState& state) {
-  ShowCannotProceedPage(state, "You have a blank cell in the rows of the .CSV form you filled in.",
-                        false, 0);
+std::string NotANumberLine(std::string_view cell) {
+  return std::string(cell) + " is not a number.";
 }
 
+std::string TooLargeLine(std::string_view cell) {
+  return std::string(cell) + " is too large a coordinate.";
+}
+
+std::string UnknownLabelLine(std::string_view last_four) {
+  return std::string(last_four) + " is not a legitimate anatomical label.";
+}
+
+void ShowBlankCellPage(RunState& state) { ShowCannotProceedPage(state, kBlankCellLine, false, 0); }
+
 void ShowNotANumberPage(RunState& state, std::string_view cell) {
-  ShowCannotProceedPage(state, std::string(cell) + " is not a number.", true, 0);
+  ShowCannotProceedPage(state, NotANumberLine(cell), true, 0);
 }
 
 void ShowTooLargePage(RunState& state, std::string_view cell) {
-  ShowCannotProceedPage(state, std::string(cell) + " is too large a coordinate.", true, 0);
+  ShowCannotProceedPage(state, TooLargeLine(cell), true, 0);
 }
 
 void ShowWriteFailurePage(RunState& state, std::string_view file_name) {
   WriteConsoleLine(state);
   WriteConsoleLine(state);
-  WriteConsoleLine(state, "Can't proceed.");
+  WriteConsoleLine(state, kCannotProceedLine);
   WriteConsoleLine(state);
   WriteConsoleLine(state, std::string(file_name) + " could not be written.");
   WriteConsoleLine(state);
@@ -70,9 +79,9 @@ void ShowWriteFailurePage(RunState& state, std::string_view file_name) {
 void ShowUnknownLabelPage(RunState& state, std::string_view last_four) {
   // "continue", not the "proceed" of the cell pages: the two pages have always
   // said it differently, and users know them by it.
-  WriteConsoleLine(state, "Can't continue.");
+  WriteConsoleLine(state, kCannotContinueLine);
   WriteConsoleLine(state);
-  WriteConsoleLine(state, std::string(last_four) + " is not a legitimate anatomical label.");
+  WriteConsoleLine(state, UnknownLabelLine(last_four));
   WriteConsoleLine(state);
   WriteConsoleLine(state, "Edit the .CSV form you filled in.");
   CloseEveryFile(state);
@@ -83,12 +92,12 @@ void ShowUnknownLabelPage(RunState& state, std::string_view last_four) {
 void ShowTorsoPage(RunState& state) {
   state.platform.console.Clear();
   WriteConsoleLine(state);
-  WriteConsoleLine(state, "Can't continue.");
+  WriteConsoleLine(state, kCannotContinueLine);
   WriteConsoleLine(state);
-  WriteConsoleLine(state, "Either no file BodyXYZ.CSV has been saved.");
+  WriteConsoleLine(state, kTorsoLines[0]);
   WriteConsoleLine(state);
-  WriteConsoleLine(state, "Or no torso is present. You must have points");
-  WriteConsoleLine(state, "CRAN, LSHO, RSHO, LPEL, RPEL.");
+  WriteConsoleLine(state, kTorsoLines[1]);
+  WriteConsoleLine(state, kTorsoLines[2]);
   WriteConsoleLine(state);
   WriteConsoleLine(state);
   WriteConsoleLine(state);
@@ -107,7 +116,7 @@ void ClosingSteps(RunState& state) {
 
 void ShowBlankLineNotice(RunState& state) {
   state.platform.console.Bell();
-  WriteConsoleLine(state, "There is a blank line in the individual's data.");
+  WriteConsoleLine(state, kBlankLineNoticeLine);
   WriteConsoleLine(state);
   ClosingSteps(state);
 }
@@ -124,7 +133,7 @@ void ShowLineCountNotice(RunState& state, std::uint64_t line_count) {
 
 void ShowFieldCountNotice(RunState& state, std::uint64_t field_count) {
   state.platform.console.Bell();
-  WriteConsoleLine(state, "You do not have four cells in each row. ");
+  WriteConsoleLine(state, kFourCellsLine);
   // "four cells" and "72" count the cells of the form's rows, while the count
   // shown is of the table's five fields a row, checked against 90. The page has
   // always said so; keep the words, and the same "91cells" run-together as the

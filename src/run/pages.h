@@ -13,6 +13,27 @@ namespace torsova {
 inline constexpr std::string_view kContinueLine = "                 Press any key to continue";
 inline constexpr std::string_view kAbortLine = "                 Press any key to abort";
 
+// The first lines of the pages that refuse the form, and of the notice of
+// the landmark table's field count; a page's fault line comes after them.
+inline constexpr std::string_view kCannotProceedLine = "Can't proceed.";
+inline constexpr std::string_view kCannotContinueLine = "Can't continue.";
+inline constexpr std::string_view kFourCellsLine = "You do not have four cells in each row. ";
+
+// The line of each page that names what is wrong, as the page shows it.
+//   NotANumberLine("12a") -> "12a is not a number."
+//   UnknownLabelLine("lder") -> "lder is not a legitimate anatomical label."
+inline constexpr std::string_view kBlankCellLine =
+    "You have a blank cell in the rows of the .CSV form you filled in.";
+std::string NotANumberLine(std::string_view cell);
+std::string TooLargeLine(std::string_view cell);
+std::string UnknownLabelLine(std::string_view last_four);
+// The torso page spreads its words over these three lines.
+inline constexpr std::string_view kTorsoLines[] = {"Either no file BodyXYZ.CSV has been saved.",
+                                                   "Or no torso is present. You must have points",
+                                                   "CRAN, LSHO, RSHO, LPEL, RPEL."};
+inline constexpr std::string_view kBlankLineNoticeLine =
+    "There is a blank line in the individual's data.";
+
 // Writes `text` and the line end to the console.
 void WriteConsoleLine(RunState& state, std::string_view text = {});
 

@@ -112,6 +112,8 @@ bool InputFile::IsOpen() const { return state_->source.IsOpen(); }
 
 void InputFile::Close() { state_->source.Close(); }
 
+std::uint64_t InputFile::Position() const { return state_->source.Position(); }
+
 // A byte 26 ends the readable content, so a file with nothing but a byte 26
 // (and whatever follows it) left is at its end, although its read position is
 // still short of its length. A read error of the medium ends the content too.

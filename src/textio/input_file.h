@@ -49,6 +49,11 @@ class InputFile {
   double ReadDoubleField();
   float ReadSingleField();
 
+  // How many bytes from the start of the file the reads so far have used up,
+  // so that a field read next begins at or after this byte. 0 on a file that
+  // is not open.
+  std::uint64_t Position() const;
+
   // Closes the file; the readers then see an empty file.
   void Close();
 

@@ -84,7 +84,7 @@ std::string Shown(const std::string& text) {
 }
 
 // Reads the file by `script` (L a line, T a text field, D a double field, S a
-// single field) and shows the results joined by "|", then "end" or "more" for
+// single field, P the position reached) and shows the results joined by "|", then "end" or "more" for
 // the end test.
 std::string Transcript(MemoryFolder& folder, const std::string& script) {
   InputFile file(folder, "f");
@@ -104,6 +104,9 @@ std::string Transcript(MemoryFolder& folder, const std::string& script) {
         break;
       case 'S':
         shown += Shown(file.ReadSingleField());
+        break;
+      case 'P':
+        shown += "@" + Shown(file.Position());
         break;
     }
     shown += "|";
@@ -186,6 +189,19 @@ TEST(InputFileTest, HandlesQuotes) {
       {"\"1,5\",2", "DD", "1|2|end"},
       {"\"ab\r\ncd\"", "TT", "ab|cd\"|end"},
       {"\"\"", "T", "|end"},
+  });
+}
+
+// The position is where the next field begins: after the separator used up,
+// before a character put back, with CR LF and a lone CR counted as bytes.
+TEST(InputFileTest, PositionIsWhereTheNextFieldBegins) {
+  ExpectTranscripts({
+      {"", "P", "@0|end"},
+      {"ab, c\r\n\"x\"y,1 2\r\n", "PTPTPTPTPDPDP",
+       "@0|ab|@3|c|@7|x|@10|y|@12|1|@14|2|@17|end"},
+      {"t\r\nh\r\n1\r2", "LPLPTPTP", "t|@3|h|@6|1|@8|2|@9|end"},
+      {"1\r\r\n2", "DP", "1|@4|more"},
+      {"x  \"y\"", "TP", "x  \"y\"|@6|end"},
   });
 }
 

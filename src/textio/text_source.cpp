@@ -16,7 +16,7 @@ constexpr std::size_t kShortLine = std::size_t{1} << 20;
 
 TextSource::TextSource(std::unique_ptr<ReadableFile> file) : file_(std::move(file)) {
   if (!file_) return;
-  unread_ = file_->Length();
+  length_ = unread_ = file_->Length();
   // A small file needs no more than its own size.
   buffer_.resize(static_cast<std::size_t>(std::clamp<std::uint64_t>(unread_, 1, kBlockSize)));
 }
@@ -25,7 +25,7 @@ void TextSource::Close() {
   file_.reset();
   buffer_ = std::vector<char>();
   begin_ = end_ = 0;
-  unread_ = 0;
+  length_ = unread_ = 0;
   content_ended_ = true;
   put_back_.reset();
 }

@@ -57,6 +57,13 @@ class TextSource {
   void PutBack(char c) { put_back_ = c; }
   bool HoldsPutBack() const { return put_back_.has_value(); }
 
+  // How many bytes of the file the characters taken so far came from (a
+  // character put back is not taken); a CR LF read as one LF counts two.
+  // Reads past a byte 26 or a read error add nothing that means anything.
+  std::uint64_t Position() const {
+    return length_ - unread_ - (end_ - begin_) - (put_back_ ? 1 : 0);
+  }
+
   // Yes once a Take or TakeLine has found nothing left.
   bool MetEnd() const { return met_end_; }
 
@@ -97,6 +104,7 @@ class TextSource {
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::uint64_t length_ = 0;  // the length measured at opening
   std::uint64_t unread_ = 0;  // bytes of the measured length not yet fetched
   bool content_ended_ = false;
   bool met_end_ = false;

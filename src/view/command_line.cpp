@@ -5,6 +5,7 @@ namespace torsova::view {
 const char kUsage[] =
     "Usage: torsova-view [OPTIONS] [FIGURE]\n"
     "       torsova-view --measures [--bom] [FIGURE...]\n"
+    "       torsova-view --study [-o PATH] FIGURE...\n"
     "Shows the figure file FIGURE (by default 3D_BODY.ROT in the current folder,\n"
     "in any letter case) as an interactive page that turns and zooms in a web\n"
     "browser, written beside it with the extension .html.\n"
@@ -23,6 +24,10 @@ const char kUsage[] =
     "  --bom              with --measures: start the table with a UTF-8 byte-order\n"
     "                     mark, for spreadsheets that otherwise take it for the\n"
     "                     system's code page\n"
+    "  --study            write one page of all the body figures FIGURE... (study.html\n"
+    "                     unless -o names another): their measures in a table, the\n"
+    "                     ones likely mistyped flagged, the bodies side by side, a\n"
+    "                     scatter plot against height and chosen bodies compared\n"
     "  --help             print this help\n"
     "  --version          print the version\n"
     "\n"
@@ -30,8 +35,8 @@ const char kUsage[] =
     "landmarks, show the ones the form lacked and give the body's measures.\n"
     "\n"
     "Exit status: 0 when done, 1 when the figure cannot be read or the output\n"
-    "cannot be written (with --measures: when any FIGURE cannot be read or is not\n"
-    "a body figure), 2 for wrong usage.\n";
+    "cannot be written (with --measures and --study: when any FIGURE cannot be read\n"
+    "or is not a body figure), 2 for wrong usage.\n";
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   ParsedCommandLine parsed;
@@ -60,6 +65,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.measures = true;
     } else if (argument == "--bom") {
       options.bom = true;
+    } else if (argument == "--study") {
+      options.study = true;
     } else if (argument == "-o" || argument == "--output") {
       if (options.output) {
         parsed.usage_error = argument + " is given twice";
@@ -73,7 +80,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
   }
   if (!options.figures.empty()) options.figure = options.figures.front();
-  if (parsed.usage_error.empty() && options.figures.size() > 1 && !options.measures) {
+  if (parsed.usage_error.empty() && options.figures.size() > 1 && !options.measures &&
+      !options.study) {
     parsed.usage_error =
         "only one figure can be shown at a time; \"" + options.figures[1] + "\" is one too many";
   }
@@ -81,9 +89,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (options.bom && !options.measures) {
     parsed.usage_error = "--bom marks the table of --measures and goes with nothing else";
   } else if (options.measures &&
-      (options.list || options.svg || options.output || options.open || options.labels)) {
+             (options.list || options.svg || options.output || options.open || options.labels)) {
     parsed.usage_error =
         "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels";
+  } else if (options.study && (options.measures || options.list || options.svg || options.labels)) {
+    parsed.usage_error =
+        "--study writes one page and goes with none of --measures, --list, --svg and --labels";
+  } else if (options.study && options.figures.empty()) {
+    parsed.usage_error = "--study needs the FIGURE files of the study";
   } else if (options.labels && options.list) {
     parsed.usage_error = "--labels writes codes into the drawing and does not go with --list";
   } else if (options.list && (options.svg || options.output || options.open)) {

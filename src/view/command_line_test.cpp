@@ -20,6 +20,11 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
   EXPECT_EQ(several.options.figures, (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_TRUE(several.options.bom);
 
+  const ParsedCommandLine study = ParseCommandLine({"--study", "a", "b", "-o", "s.html", "--open"});
+  EXPECT_EQ(study.usage_error, "");
+  EXPECT_TRUE(study.options.study);
+  EXPECT_EQ(study.options.figures, (std::vector<std::string>{"a", "b"}));
+
   const struct {
     std::vector<std::string> arguments;
     std::string error;
@@ -36,6 +41,9 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
        "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels"},
       {{"a", "--measures", "-o", "x"},
        "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels"},
+      {{"--study"}, "--study needs the FIGURE files of the study"},
+      {{"a", "--study", "--list"},
+       "--study writes one page and goes with none of --measures, --list, --svg and --labels"},
       {{"--labels", "--list"},
        "--labels writes codes into the drawing and does not go with --list"},
       {{"--bom"}, "--bom marks the table of --measures and goes with nothing else"},

@@ -15,6 +15,7 @@
 #include "view/write/list_writer.h"
 #include "view/write/measures_writer.h"
 #include "view/write/page_writer.h"
+#include "view/write/study_writer.h"
 
 namespace torsova::view {
 namespace {
@@ -56,6 +57,10 @@ std::string BesideFigure(const std::string& figure, std::string_view extension) 
   return figure.substr(0, dot) + std::string(extension);
 }
 
+std::string Counted(std::size_t count, std::string_view thing) {
+  return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
+}
+
 // The measures of each figure as a row of CSV on standard output; a figure
 // that cannot be read or is not a body figure is named and left out. With
 // `bom`, the table starts with a UTF-8 byte-order mark.
@@ -86,6 +91,75 @@ int WriteMeasuresOfFigures(const std::vector<std::string>& figures, bool bom) {
   return all_written ? kDone : kFailed;
 }
 
+// Every figure read into the study: the body figures with their measures,
+// the others named on standard error and kept with the reason.
+Study ReadStudy(const std::vector<std::string>& figures) {
+  Study study;
+  for (const std::string& path : figures) {
+    std::string reason;
+    const std::optional<Figure> figure = ReadFigureFile(path, Say, &reason);
+    std::optional<BodyFigure> body;
+    if (figure) body = RecogniseBody(*figure);
+    if (figure && !body) {
+      reason = "not a body figure written by torsova";
+      Say(path + ": " + reason);
+    }
+    if (!body) {
+      study.left_out.push_back({path, reason});
+      continue;
+    }
+    const std::array<Measure, kMeasureCount> measures = MeasureBody(*body);
+    study.figures.push_back({path, figure->title, std::move(*body), measures});
+  }
+  ComputeStatistics(study);
+  return study;
+}
+
+// The study page of the figures, study.html in the current folder unless -o
+// names another; the status is 1 when any figure was left out.
+int WriteStudyOfFigures(const std::vector<std::string>& figures, const ViewOptions& options) {
+  const std::string output_path = options.output.value_or("study.html");
+  const FileIdentity output_file = output_path == "-" ? FileIdentity{} : IdentityOf(output_path);
+  for (const std::string& path : figures) {
+    if (SameFile(output_file, IdentityOf(path))) {
+      Say(output_path + ": the output would replace the figure " + path + "; name another with -o");
+      return kWrongUsage;
+    }
+  }
+  const Study study = ReadStudy(figures);
+  const int status = study.left_out.empty() ? kDone : kFailed;
+  if (output_path == "-" || SameFile(output_file, StandardOutputIdentity())) {
+    StandardOutputSink sink;
+    TextWriter out(sink);
+    WriteStudyPage(study, TheStudyPage(), out);
+    if (!out.Finish()) {
+      Say("standard output: cannot be written");
+      return kFailed;
+    }
+    return status;
+  }
+  std::string reason;
+  std::unique_ptr<NamedOutput> output = OpenNamedOutput(output_path, reason);
+  if (output) {
+    NamedOutputSink sink(*output);
+    TextWriter out(sink);
+    WriteStudyPage(study, TheStudyPage(), out);
+    out.Finish();
+  }
+  if (!output || !output->Commit(reason)) {
+    Say(output_path + ": cannot be written: " + reason);
+    return kFailed;
+  }
+  output.reset();
+  WriteStandardOutput(output_path + ": " + Counted(figures.size(), "figure") + ", " +
+                      Counted(study.figures.size(), "body figure") + ", " +
+                      std::to_string(study.statistics.flagged) + " flagged\n");
+  if (options.open && !OpenWithDefaultProgram(output_path, reason)) {
+    Say(output_path + ": could not be opened: " + reason);
+  }
+  return status;
+}
+
 void WriteOutput(const Figure& figure, bool drawing, bool labels, TextWriter& out) {
   if (drawing) {
     WriteDrawing(figure, out, labels);
@@ -107,6 +181,8 @@ int RunViewer(const std::vector<std::string>& arguments) {
   if (options.version) {
     return WriteStandardOutput("torsova-view " TORSOVA_VERSION "\n") ? kDone : kFailed;
   }
+
+  if (options.study) return WriteStudyOfFigures(options.figures, options);
 
   // The figures as named, or the one of the current folder in any letter case.
   const std::vector<std::string> figures =

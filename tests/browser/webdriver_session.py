@@ -59,3 +59,20 @@ def open_browser(profile, width, height):
 
     driver.quit = quit_all
     return driver
+
+
+def unavailable():
+    """None when Chromium, its driver and Selenium are all here; otherwise the
+    status a browser test ends with: 77 (skipped) after saying what is
+    missing, or 1 under CI=true, where they must be."""
+    try:
+        import selenium  # noqa: F401
+    except ImportError:
+        selenium = None
+    if headless.find_browser() and selenium and shutil.which("chromedriver"):
+        return None
+    if os.environ.get("CI") == "true":
+        print("no chromium, chromedriver or selenium, and CI=true: the page cannot be tested")
+        return 1
+    print("skipped: needs chromium, chromium-driver and python3-selenium")
+    return 77

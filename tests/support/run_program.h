@@ -39,8 +39,9 @@ ProgramRun RunProcess(const std::string& program, const std::string& dir,
                       const std::vector<std::string>& arguments, const std::string& input,
                       InputKind kind, bool errors_apart, int timeout_seconds);
 
-// The torsova and torsova-view binaries of this build.
+// The torsova, torsova-view and torsova-form binaries of this build.
 std::string TorsovaBinary();
 std::string ViewerBinary();
+std::string FormBinary();
 
 }  // namespace torsova::testing

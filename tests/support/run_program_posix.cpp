@@ -68,6 +68,8 @@ ProgramRun RunProcess(const std::string& program, const std::string& dir,
 
 std::string ViewerBinary() { return TORSOVA_VIEW_BINARY; }
 
+std::string FormBinary() { return TORSOVA_FORM_BINARY; }
+
 ProgramRun RunWithoutPrivileges(const std::string& program, const std::string& dir,
                                 const std::vector<std::string>& arguments) {
   if (::geteuid() != 0) return RunWithArguments(program, dir, arguments);

@@ -129,6 +129,8 @@ ProgramRun RunProcess(const std::string& program, const std::string& dir,
 
 std::string ViewerBinary() { return std::filesystem::absolute(TORSOVA_VIEW_BINARY).string(); }
 
+std::string FormBinary() { return std::filesystem::absolute(TORSOVA_FORM_BINARY).string(); }
+
 ProgramRun RunWithoutPrivileges(const std::string& program, const std::string& dir,
                                 const std::vector<std::string>& arguments) {
   return RunWithArguments(program, dir, arguments);

@@ -106,7 +106,8 @@ TEST(BodyFigureTest, AnEditedOrForeignFigureIsNotABodyFigure) {
   };
   // Every missing landmark sits at the one stand-in point.
   std::string lacking = Data("view/lacking_lelb_rkne.ROT");
-  lacking.replace(lacking.rfind("0.00  172.4          1.50  0"), 28, "0.00  172.5          1.50  0");
+  lacking.replace(lacking.rfind("0.00  172.4          1.50  0"), 28,
+                  "0.00  172.5          1.50  0");
   EXPECT_FALSE(RecogniseBody(Read(lacking))) << "two stand-in points";
   EXPECT_TRUE(RecogniseBody(Read(example)));
   for (const auto& c : cases) EXPECT_FALSE(RecogniseBody(Read(c.file))) << c.name;
@@ -138,8 +139,9 @@ TEST(BodyFigureTest, MeasuresTheExampleAndLeavesOutWhatTouchesAMissingLandmark) 
   std::vector<std::string> left_toe = example;
   left_toe[7] = "hand=-/18.47/-";
   left_toe[10] = "foot=19.97/-/-";
-  EXPECT_EQ(Shown(*RecogniseBody(Read(Data("lacking_left_toe_and_right_finger/expected/3D_BODY.ROT")))),
-            left_toe);
+  EXPECT_EQ(
+      Shown(*RecogniseBody(Read(Data("lacking_left_toe_and_right_finger/expected/3D_BODY.ROT")))),
+      left_toe);
 
   // No ankle or toe: no height; no measure of a limb at all.
   const std::vector<std::string> torso = {"height=-",

@@ -9,58 +9,40 @@
 namespace torsova::view {
 namespace {
 
-std::string_view OpenFailureText(OpenFailure failure) {
-  switch (failure) {
-    case OpenFailure::kMissing:
-      return "no such file";
-    case OpenFailure::kFolder:
-      return "is a folder, not a figure file";
-    case OpenFailure::kNotRegular:
-      return "is not a regular file";
-    case OpenFailure::kDenied:
-      return "cannot be opened: permission denied";
-    case OpenFailure::kNone:
-    case OpenFailure::kOther:
-      break;
-  }
-  return "cannot be opened";
-}
-
 std::string Counted(std::size_t count, std::string_view thing) {
   return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
 }
 
 }  // namespace
 
-std::optional<Figure> ReadFigureFile(const std::string& path, const SayMessage& say) {
-  return ReadOpenedFigure(path, OpenPathForReading(path), say);
+std::optional<Figure> ReadFigureFile(const std::string& path, const SayMessage& say,
+                                     std::string* reason) {
+  return ReadOpenedFigure(path, OpenPathForReading(path), say, reason);
 }
 
 std::optional<Figure> ReadOpenedFigure(const std::string& path, OpenedPath opened,
-                                       const SayMessage& say) {
-  if (!opened.file) {
-    say(path + ": " + std::string(OpenFailureText(opened.failure)));
+                                       const SayMessage& say, std::string* reason) {
+  const auto fail = [&](const std::string& where, const std::string& what) {
+    say(path + ":" + where + " " + what);
+    if (reason) *reason = where.empty() ? what : "line " + where + " " + what;
     return std::nullopt;
-  }
+  };
+  if (!opened.file) return fail("", OpenFailureText(opened.failure, "a figure file"));
   const PathFile& file = *opened.file;
   TextSource source(std::move(opened.file));
   FigureReading reading = ReadFigure(source);
-  if (file.ReadFailed()) {
-    say(path + ": cannot be read to its end (a read error)");
-    return std::nullopt;
-  }
-  const auto where = [&](const FigureProblem& problem) {
-    return path + ":" + (problem.line > 0 ? std::to_string(problem.line) + ":" : "") + " ";
+  if (file.ReadFailed()) return fail("", "cannot be read to its end (a read error)");
+  const auto line_of = [](const FigureProblem& problem) {
+    return problem.line > 0 ? std::to_string(problem.line) + ":" : std::string();
   };
-  for (const FigureProblem& warning : reading.warnings) say(where(warning) + warning.what);
+  for (const FigureProblem& warning : reading.warnings) {
+    say(path + ":" + line_of(warning) + " " + warning.what);
+  }
   if (reading.warnings_left_out > 0) {
     say(path + ": warning: " + Counted(reading.warnings_left_out, "more unknown setting") +
         " ignored");
   }
-  if (reading.error) {
-    say(where(*reading.error) + reading.error->what);
-    return std::nullopt;
-  }
+  if (reading.error) return fail(line_of(*reading.error), reading.error->what);
   return std::move(reading.figure);
 }
 

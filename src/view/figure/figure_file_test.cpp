@@ -45,15 +45,31 @@ TEST(FigureFileTest, SaysWhyAFigureCannotBeUsedAndWhatItWarnsOf) {
       {"missing", OpenFailure::kMissing, "", false, false, {"f.ROT: no such file"}},
       {"folder", OpenFailure::kFolder, "", false, false, {"f.ROT: is a folder, not a figure file"}},
       {"device", OpenFailure::kNotRegular, "", false, false, {"f.ROT: is not a regular file"}},
-      {"denied", OpenFailure::kDenied, "", false, false,
+      {"denied",
+       OpenFailure::kDenied,
+       "",
+       false,
+       false,
        {"f.ROT: cannot be opened: permission denied"}},
       {"other", OpenFailure::kOther, "", false, false, {"f.ROT: cannot be opened"}},
-      {"read error", OpenFailure::kNone, figure, true, false,
+      {"read error",
+       OpenFailure::kNone,
+       figure,
+       true,
+       false,
        {"f.ROT: cannot be read to its end (a read error)"}},
       {"whole", OpenFailure::kNone, figure, false, true, {}},
-      {"a warning", OpenFailure::kNone, "s Spin\n" + figure, false, true,
+      {"a warning",
+       OpenFailure::kNone,
+       "s Spin\n" + figure,
+       false,
+       true,
        {"f.ROT:1: warning: the unknown setting \"s Spin\" is ignored"}},
-      {"a fault", OpenFailure::kNone, "#T\n 1 2 x 0\n", false, false,
+      {"a fault",
+       OpenFailure::kNone,
+       "#T\n 1 2 x 0\n",
+       false,
+       false,
        {"f.ROT:2: \" 1 2 x 0\" is not a point line"}},
   };
   for (const auto& c : cases) {
@@ -66,6 +82,13 @@ TEST(FigureFileTest, SaysWhyAFigureCannotBeUsedAndWhatItWarnsOf) {
     EXPECT_EQ(read.has_value(), c.read) << c.name;
     EXPECT_EQ(said, c.said) << c.name;
   }
+
+  // The reason as a study page names a figure it left out: without the path.
+  std::string reason;
+  OpenedPath faulty;
+  faulty.file = std::make_unique<FakeFile>("#T\n 1 2 x 0\n", false);
+  ReadOpenedFigure("f.ROT", std::move(faulty), [](std::string_view) {}, &reason);
+  EXPECT_EQ(reason, "line 2: \" 1 2 x 0\" is not a point line");
 }
 
 }  // namespace

@@ -309,5 +309,5 @@ const BodyPanel = (() => {
     canvas.addEventListener("pointercancel", (e) => presses.delete(e.pointerId));
   }
 
-  return { read, separateAcross, show, listLater, paint, listen };
+  return { read, separateAcross, show, listLater, paint, listen, describe };
 })();

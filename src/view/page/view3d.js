@@ -25,6 +25,7 @@ const View3D = (() => {
   //   viewButtons: buttons with data-view="front|side|top";
   //   turnButton: the slow turn's toggle (aria-pressed);
   //   angles, scaleBar, scaleText: where the angles and the scale bar are shown;
+  //   keyTarget: the element whose keys steer the view (the whole document by default);
   //   onFit(box): called with the canvas's box whenever it is fitted.
   // The view is shown at once, from the address when it names one.
   function create(canvas, stage, scene, options) {
@@ -464,7 +465,7 @@ const View3D = (() => {
       zoomAt(viewer, e.clientX - box.left, e.clientY - box.top, Math.exp(-e.deltaY * step));
     }, { passive: false });
 
-    document.addEventListener("keydown", (e) => {
+    (options.keyTarget || document).addEventListener("keydown", (e) => {
       if (e.ctrlKey || e.metaKey || e.altKey) return;
       const step = e.shiftKey ? 15 : 5;
       const keys = {

@@ -30,8 +30,7 @@ void Piece(double x, double y, std::string_view anchor, std::string_view text, T
   out << "</text>";
 }
 
-void Number(double right_end, double y, const std::optional<std::string>& value,
-            TextWriter& out) {
+void Number(double right_end, double y, const std::optional<std::string>& value, TextWriter& out) {
   Piece(right_end, y, "end", value ? std::string_view(*value) : kNoValue, out);
 }
 
@@ -104,8 +103,8 @@ void WriteBodyPanel(const BodyPanel& panel, double top, bool white_back, std::st
   const std::string_view warning = WarningColour(white_back);
   for (const Measure& measure : panel.measures) {
     y += kRow;
-    out << "<g class=\"measure\" data-id=\"" << measure.id << "\" font-size=\"12\" fill=\""
-        << ink << "\">";
+    out << "<g class=\"measure\" data-id=\"" << measure.id << "\" font-size=\"12\" fill=\"" << ink
+        << "\">";
     Piece(20, y, {}, measure.name, out);
     if (!measure.paired) {
       Number(kValueColumn, y, measure.value, out);

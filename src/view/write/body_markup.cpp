@@ -36,8 +36,8 @@ void WriteMissingLine(const BodyFigure& body, TextWriter& out) {
 
 void WriteMeasureRows(const std::array<Measure, kMeasureCount>& measures, TextWriter& out) {
   for (const Measure& measure : measures) {
-    out << "<tr data-measure=\"" << measure.id << '"' << (measure.warning ? " class=\"marked\"" : "")
-        << "><th scope=\"row\">";
+    out << "<tr data-measure=\"" << measure.id << '"'
+        << (measure.warning ? " class=\"marked\"" : "") << "><th scope=\"row\">";
     WriteMarkupText(measure.name, out);
     out << "</th>";
     if (!measure.paired) {

@@ -51,7 +51,7 @@ constexpr Colours kDarkBack{"#1e1f22", "#e8e8e8", "#a8a8a8"};
 struct ViewBox {
   double right_min = 0, right_max = 0, up_min = 0, up_max = 0;
   double left = 0;  // pixels
-  Box room;  // the pixels the view's codes may take: its slot and half the gaps beside it
+  Box room;         // the pixels the view's codes may take: its slot and half the gaps beside it
 };
 
 ViewBox BoxOf(const Figure& figure, const View& view) {
@@ -117,7 +117,9 @@ void WriteBodyMarks(const Figure& figure, const BodyFigure& body, bool labels,
     const Point& p = body.points[i];
     const char side = BodyPointCode(i)[0];
     points.push_back({painter.X(p[painter.right()]), painter.Y(p[painter.up()]),
-                      side == 'R' ? -1 : side == 'L' ? 1 : 0});
+                      side == 'R'   ? -1
+                      : side == 'L' ? 1
+                                    : 0});
     shown.push_back(i);
   }
   std::vector<Disc> discs;
@@ -133,10 +135,10 @@ void WriteBodyMarks(const Figure& figure, const BodyFigure& body, bool labels,
       PlaceLabels(points, discs, {name}, box.room);
   // Edged in the background's colour, so that a line behind a code leaves it readable.
   out << "<g class=\"labels\" font-size=\"";
-  out.Fixed(kLabelSize, kDecimals) << "\" fill=\"" << colours.labels << "\" stroke=\""
-                                   << colours.background
-                                   << "\" stroke-width=\"2\" stroke-linejoin=\"round\" "
-                                      "paint-order=\"stroke\">\n";
+  out.Fixed(kLabelSize, kDecimals)
+      << "\" fill=\"" << colours.labels << "\" stroke=\"" << colours.background
+      << "\" stroke-width=\"2\" stroke-linejoin=\"round\" "
+         "paint-order=\"stroke\">\n";
   for (std::size_t n = 0; n < places.size(); ++n) {
     if (!places[n]) continue;
     out << "<text x=\"";
@@ -157,8 +159,8 @@ void WriteView(const Figure& figure, const View& view, const ViewBox& box, doubl
   out << "<text x=\"";
   out.Fixed(box.left, kDecimals) << "\" y=\"";
   out.Fixed(kNameBaseline, kDecimals) << "\" font-size=\"";
-  out.Fixed(kNameSize, kDecimals) << "\" fill=\"" << colours.labels
-                                 << "\">" << view.label << "</text>\n";
+  out.Fixed(kNameSize, kDecimals) << "\" fill=\"" << colours.labels << "\">" << view.label
+                                  << "</text>\n";
   if (!figure.lines.empty()) {
     const double* previous_end = nullptr;
     for (std::size_t i = 0; i < figure.lines.size(); i += 6) {

@@ -158,7 +158,8 @@ TEST(DrawingWriterTest, BodyFiguresDrawTheirMissingLandmarksAndMeasuresInsideThe
     EXPECT_EQ(Count(svg, "<g fill=\"#b3261e\" font-weight=\"bold\">"), c.warnings) << c.file;
     // Every text's baseline lies inside the picture's height, above its last 4 pixels.
     const double height = std::stod(svg.substr(svg.find("height=\"") + 8));
-    for (std::size_t at = svg.find(" y=\""); at != std::string::npos; at = svg.find(" y=\"", at + 1)) {
+    for (std::size_t at = svg.find(" y=\""); at != std::string::npos;
+         at = svg.find(" y=\"", at + 1)) {
       EXPECT_LT(std::stod(svg.substr(at + 4)), height - 4) << c.file << " at " << at;
     }
   }

@@ -21,4 +21,8 @@ struct EmbeddedPage {
 // The page of one figure: the 3-D view, the body panel and the figure page's start.
 const EmbeddedPage& TheFigurePage();
 
+// The page of a study: its table, the bodies side by side, the scatter plot
+// and the compare view (on the same 3-D view as the figure page).
+const EmbeddedPage& TheStudyPage();
+
 }  // namespace torsova::view

@@ -13,7 +13,7 @@ constexpr double kCodeWidth = 3 * kLabelSize;
 constexpr double kAscent = 0.95 * kLabelSize;
 constexpr double kDescent = 0.25 * kLabelSize;
 constexpr double kCapsMiddle = 0.36 * kLabelSize;  // from the baseline up
-constexpr double kGap = 2;  // between a point, or the mark around it, and its code
+constexpr double kGap = 2;          // between a point, or the mark around it, and its code
 constexpr double kPointSpot = 1.5;  // the radius kept clear around every other point
 
 bool Touches(const Box& box, const Disc& disc) {

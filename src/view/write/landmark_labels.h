@@ -21,8 +21,7 @@ struct Box {
     return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
   }
   bool Holds(const Box& other) const {
-    return left <= other.left && other.right <= right && top <= other.top &&
-           other.bottom <= bottom;
+    return left <= other.left && other.right <= right && top <= other.top && other.bottom <= bottom;
   }
 };
 

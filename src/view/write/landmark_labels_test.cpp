@@ -37,8 +37,7 @@ TEST(LandmarkLabelsTest, EveryCodeWrittenIsClearOfTheOthersAndNearItsPoint) {
        {},
        {},
        "y???????nn"},
-      {"inside a disc that covers all around: nothing", {{100, 100, 1}}, {{100, 90, 40}}, {},
-       "n"},
+      {"inside a disc that covers all around: nothing", {{100, 100, 1}}, {{100, 90, 40}}, {}, "n"},
   };
   for (const auto& c : cases) {
     const std::vector<std::optional<LabelPlace>> places =

@@ -10,9 +10,9 @@
 #include "textio/decimal_conversion.h"
 #include "view/body/body_figure.h"
 #include "view/write/body_markup.h"
+#include "view/write/page_template.h"
 
 namespace torsova::view {
-namespace {
 
 void WriteJsonString(std::string_view text, TextWriter& out) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -34,6 +34,8 @@ void WriteJsonString(std::string_view text, TextWriter& out) {
   }
   out << '"';
 }
+
+namespace {
 
 void WriteNumbers(const double* values, std::size_t count, TextWriter& out) {
   out << '[';
@@ -65,7 +67,8 @@ void WriteBodyData(const std::optional<BodyFigure>& body, TextWriter& out) {
       WriteNumbers(body->points[i].data(), 3, out);
       if (Approximate(i, 0) || Approximate(i, 1) || Approximate(i, 2)) {
         out << ",\"approximate\":[";
-        for (std::size_t k = 0; k < 3; ++k) out << (k > 0 ? "," : "") << (Approximate(i, k) ? "true" : "false");
+        for (std::size_t k = 0; k < 3; ++k)
+          out << (k > 0 ? "," : "") << (Approximate(i, k) ? "true" : "false");
         out << ']';
       }
     }
@@ -111,7 +114,8 @@ void WriteData(const Figure& figure, const std::optional<BodyFigure>& body, Text
 //   45.299999 -> "45.3"    173.65 -> "173.65"    1234567 -> "1234570"
 void WriteSixDigits(double value, TextWriter& out) {
   char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
+  const auto end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
   out.Shortest(DecimalToDouble(std::string_view(text, static_cast<std::size_t>(end - text))) + 0.0);
 }
 
@@ -153,113 +157,60 @@ std::string CountsText(const Figure& figure) {
 }
 
 void WritePage(const Figure& figure, const EmbeddedPage& page, TextWriter& out) {
-  enum class Filler {
-    kScriptHash, kStyleHash, kRootClass, kTitle, kCounts, kExtent, kNotBodyHidden,
-    kMissingHidden, kMissing, kAcrossHidden, kPanelHidden, kMeasures, kGapsHidden, kStyle,
-    kData, kScript,
-  };
-  static constexpr struct {
-    std::string_view name;
-    Filler filler;
-  } kPlaceholders[] = {
-      {"@SCRIPT_HASH@", Filler::kScriptHash},
-      {"@STYLE_HASH@", Filler::kStyleHash},
-      {"@ROOT_CLASS@", Filler::kRootClass},
-      {"@TITLE@", Filler::kTitle},
-      {"@COUNTS@", Filler::kCounts},
-      {"@EXTENT@", Filler::kExtent},
-      {"@NOT_BODY_HIDDEN@", Filler::kNotBodyHidden},
-      {"@MISSING_HIDDEN@", Filler::kMissingHidden},
-      {"@MISSING@", Filler::kMissing},
-      {"@ACROSS_HIDDEN@", Filler::kAcrossHidden},
-      {"@PANEL_HIDDEN@", Filler::kPanelHidden},
-      {"@MEASURES@", Filler::kMeasures},
-      {"@GAPS_HIDDEN@", Filler::kGapsHidden},
-      {"@STYLE@", Filler::kStyle},
-      {"@DATA@", Filler::kData},
-      {"@SCRIPT@", Filler::kScript},
-  };
   const std::optional<BodyFigure> body = RecogniseBody(figure);
   std::array<Measure, kMeasureCount> measures;
   if (body) measures = MeasureBody(*body);
-  const auto hidden_unless = [&](bool shown) { out << (shown ? "" : " hidden"); };
-  const std::string_view text = page.page_template;
-  std::size_t at = 0;
-  for (;;) {
-    const std::size_t sign = text.find('@', at);
-    out << text.substr(at, sign == std::string_view::npos ? sign : sign - at);
-    if (sign == std::string_view::npos) return;
-    at = sign + 1;
-    const std::string_view rest = text.substr(sign);
-    for (const auto& placeholder : kPlaceholders) {
-      if (rest.compare(0, placeholder.name.size(), placeholder.name) != 0) continue;
-      switch (placeholder.filler) {
-        case Filler::kScriptHash:
-          out << page.script_hash;
-          break;
-        case Filler::kStyleHash:
-          out << page.style_hash;
-          break;
-        case Filler::kRootClass:
-          // What the style needs before the script runs: the layout of a body
-          // figure's page and the colours of a dark one.
-          if (body || !figure.white_back) {
-            out << " class=\"" << (body ? "body" : "") << (body && !figure.white_back ? " " : "")
-                << (figure.white_back ? "" : "dark") << '"';
-          }
-          break;
-        case Filler::kTitle:
-          WriteMarkupText(figure.title.empty() ? "Untitled figure" : figure.title, out);
-          break;
-        case Filler::kCounts:
-          out << CountsText(figure);
-          break;
-        case Filler::kExtent:
-          // The file's x, z (height) and y are the first, second and third numbers.
-          out << "extent x ";
-          WriteSixDigits(figure.max[0] - figure.min[0], out);
-          out << ", y ";
-          WriteSixDigits(figure.max[2] - figure.min[2], out);
-          out << ", z ";
-          WriteSixDigits(figure.max[1] - figure.min[1], out);
-          out << " (height)";
-          break;
-        case Filler::kNotBodyHidden:
-          hidden_unless(!body);
-          break;
-        case Filler::kMissingHidden:
-          hidden_unless(body && !MissingLandmarks(*body).empty());
-          break;
-        case Filler::kMissing:
-          if (body) WriteMissingLine(*body, out);
-          break;
-        case Filler::kAcrossHidden:
-          hidden_unless(body && !body->across.empty());
-          break;
-        case Filler::kPanelHidden:
-          hidden_unless(body.has_value());
-          break;
-        case Filler::kMeasures:
-          if (body) WriteMeasureRows(measures, out);
-          break;
-        case Filler::kGapsHidden:
-          hidden_unless(body && SomeMeasureMissing(measures));
-          break;
-        case Filler::kStyle:
-          out << page.style;
-          break;
-        case Filler::kData:
-          WriteData(figure, body, out);
-          break;
-        case Filler::kScript:
-          out << page.script;
-          break;
-      }
-      at = sign + placeholder.name.size();
-      break;
-    }
-    if (at == sign + 1) out << '@';
-  }
+  const auto text = [](std::string_view bytes) { return [bytes](TextWriter& to) { to << bytes; }; };
+  const auto hidden_unless = [](bool shown) {
+    return [shown](TextWriter& to) { to << (shown ? "" : " hidden"); };
+  };
+  FillTemplate(page.page_template,
+               {
+                   {"@SCRIPT_HASH@", text(page.script_hash)},
+                   {"@STYLE_HASH@", text(page.style_hash)},
+                   // What the style needs before the script runs: the layout of a body
+                   // figure's page and the colours of a dark one.
+                   {"@ROOT_CLASS@",
+                    [&](TextWriter& to) {
+                      if (!body && figure.white_back) return;
+                      to << " class=\"" << (body ? "body" : "")
+                         << (body && !figure.white_back ? " " : "")
+                         << (figure.white_back ? "" : "dark") << '"';
+                    }},
+                   {"@TITLE@",
+                    [&](TextWriter& to) {
+                      WriteMarkupText(figure.title.empty() ? "Untitled figure" : figure.title, to);
+                    }},
+                   {"@COUNTS@", [&](TextWriter& to) { to << CountsText(figure); }},
+                   // The file's x, z (height) and y are the first, second and third numbers.
+                   {"@EXTENT@",
+                    [&](TextWriter& to) {
+                      to << "extent x ";
+                      WriteSixDigits(figure.max[0] - figure.min[0], to);
+                      to << ", y ";
+                      WriteSixDigits(figure.max[2] - figure.min[2], to);
+                      to << ", z ";
+                      WriteSixDigits(figure.max[1] - figure.min[1], to);
+                      to << " (height)";
+                    }},
+                   {"@NOT_BODY_HIDDEN@", hidden_unless(!body)},
+                   {"@MISSING_HIDDEN@", hidden_unless(body && !MissingLandmarks(*body).empty())},
+                   {"@MISSING@",
+                    [&](TextWriter& to) {
+                      if (body) WriteMissingLine(*body, to);
+                    }},
+                   {"@ACROSS_HIDDEN@", hidden_unless(body && !body->across.empty())},
+                   {"@PANEL_HIDDEN@", hidden_unless(body.has_value())},
+                   {"@MEASURES@",
+                    [&](TextWriter& to) {
+                      if (body) WriteMeasureRows(measures, to);
+                    }},
+                   {"@GAPS_HIDDEN@", hidden_unless(body && SomeMeasureMissing(measures))},
+                   {"@STYLE@", text(page.style)},
+                   {"@DATA@", [&](TextWriter& to) { WriteData(figure, body, to); }},
+                   {"@SCRIPT@", text(page.script)},
+               },
+               out);
 }
 
 }  // namespace torsova::view

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "view/write/embedded_page.h"
 #include "view/figure/figure.h"
+#include "view/write/embedded_page.h"
 #include "view/write/text_writer.h"
 
 namespace torsova::view {
@@ -36,6 +36,11 @@ void WriteFigureData(const Figure& figure, TextWriter& out);
 
 // What the figure draws, as the page and the summary say it: "17 lines, 5 circles".
 std::string CountsText(const Figure& figure);
+
+// A JSON string of UTF-8 text, with < > & and U+2028/U+2029 as \u escapes
+// so that it can sit inside a script element.
+//   a"b</ -> "a\"b\u003c/"
+void WriteJsonString(std::string_view text, TextWriter& out);
 
 // Text made safe inside markup and its attributes: & < > " ' as references.
 //   "<b> & 'x'" -> "&lt;b&gt; &amp; &#39;x&#39;"

@@ -1,4 +1,4 @@
-#include "support/memory_folder.h"
+#include "platform/memory_folder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,12 +6,12 @@
 
 #include "platform/file_names.h"
 
-namespace torsova::testing {
+namespace torsova {
 namespace {
 
-class MemoryReadableFile final : public ReadableFile {
+class BytesFile : public ReadableFile {
  public:
-  explicit MemoryReadableFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit BytesFile(std::string_view bytes) : bytes_(bytes) {}
   std::uint64_t Length() const override { return bytes_.size(); }
   std::size_t Read(char* buffer, std::size_t size) override {
     std::size_t count = std::min(size, bytes_.size() - position_);
@@ -20,9 +20,22 @@ class MemoryReadableFile final : public ReadableFile {
     return count;
   }
 
+ protected:
+  std::string_view bytes_;
+
  private:
-  std::string bytes_;
   std::size_t position_ = 0;
+};
+
+// A copy of a folder's file: what is read stays as it was at the opening.
+class CopiedFile final : public BytesFile {
+ public:
+  explicit CopiedFile(std::string bytes) : BytesFile({}), copy_(std::move(bytes)) {
+    bytes_ = copy_;
+  }
+
+ private:
+  std::string copy_;
 };
 
 class MemoryWritableFile final : public WritableFile {
@@ -44,6 +57,10 @@ class MemoryWritableFile final : public WritableFile {
 
 }  // namespace
 
+std::unique_ptr<ReadableFile> ReadBytes(std::string_view bytes) {
+  return std::make_unique<BytesFile>(bytes);
+}
+
 std::optional<std::string> MemoryFolder::Find(const std::string& name) const {
   std::vector<std::string> names;
   for (const auto& file : files) names.push_back(file.first);
@@ -53,7 +70,7 @@ std::optional<std::string> MemoryFolder::Find(const std::string& name) const {
 std::unique_ptr<ReadableFile> MemoryFolder::OpenForReading(const std::string& name) {
   std::optional<std::string> entry = Find(name);
   if (!entry) return nullptr;
-  return std::make_unique<MemoryReadableFile>(files[*entry]);
+  return std::make_unique<CopiedFile>(files[*entry]);
 }
 
 std::unique_ptr<WritableFile> MemoryFolder::CreateForWriting(const std::string& name) {
@@ -67,4 +84,4 @@ bool MemoryFolder::Delete(const std::string& name) {
   return entry && files.erase(*entry) == 1;
 }
 
-}  // namespace torsova::testing
+}  // namespace torsova
