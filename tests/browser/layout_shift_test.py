@@ -9,7 +9,6 @@ Status 77 (skipped) without Chromium, its driver or Selenium, except under CI=tr
 
 import http.server
 import os
-import shutil
 import socketserver
 import subprocess
 import sys
@@ -18,10 +17,8 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import headless  # noqa: E402
 import webdriver_session  # noqa: E402
 
-kSkip = 77
 kPause = 0.5  # seconds between the markup and the rest
 # Far below the 0.1 counted good: nothing may move at all, not even the
 # footer's one line.
@@ -82,19 +79,9 @@ def layout_shift(driver, url):
 
 
 def main(view, example, lacking):
-    if not headless.find_browser() or not shutil.which("chromedriver"):
-        selenium = None
-    else:
-        try:
-            import selenium  # noqa: F401
-        except ImportError:
-            selenium = None
-    if not selenium:
-        if os.environ.get("CI") == "true":
-            print("no chromium, chromedriver or selenium, and CI=true: the page cannot be tested")
-            return 1
-        print("skipped: needs chromium, chromium-driver and python3-selenium")
-        return kSkip
+    missing = webdriver_session.unavailable()
+    if missing is not None:
+        return missing
     with tempfile.TemporaryDirectory(prefix="torsova-layout-shift-") as folder:
         foreign = os.path.join(folder, "foreign.ROT")
         with open(foreign, "w") as file:
