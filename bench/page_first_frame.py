@@ -1,7 +1,10 @@
 """How long headless Chromium takes to show the first frame of the viewer's
 page for a large figure. Run as: page_first_frame.py TORSOVA_VIEW [POINT_LINES],
-or page_first_frame.py TORSOVA_VIEW --figure FIGURE for the page of one figure
-(such as the example form's, a body figure with its measures and landmarks).
+or page_first_frame.py TORSOVA_VIEW --figure FIGURE [--against PAGE] for the
+page of one figure (such as the example form's, a body figure with its measures
+and landmarks), side by side with an older page of it when one is given
+(scripts/bench gives the example's page as the viewer wrote it before the body
+panel).
 Writes a figure of POINT_LINES point lines (10^5 by default: a coil of strokes
 of 1000 points), its page, and prints for three loads the milliseconds from the
 start of loading to the first drawn frame (the page's data-ready) and the whole
@@ -10,6 +13,7 @@ browser run that takes the screenshot, beside the same run for a 2-point page.""
 import math
 import os
 import re
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -59,29 +63,48 @@ def main(view, count):
                 ready.group(1), large, small))
 
 
-def figure_first_frame(view, figure):
-    """Five loads of the page of `figure`: the first frame's milliseconds."""
+def first_frame_ms(browser, page):
+    dom = headless.run(browser, "file://" + page, ["--dump-dom"], 900, 900, budget=None)
+    ready = re.search(r'<html[^>]* data-ready="(\d+)"', dom)
+    if not ready or re.search(r"<html[^>]* data-error=", dom):
+        sys.exit("page_first_frame.py: %s drew no frame" % page)
+    return int(ready.group(1))
+
+
+def figure_first_frame(view, figure, older=None, loads=31):
+    """Loads of the page of `figure`, each followed by one of `older` when
+    given, so that both meet the same load of the machine: the first frame's
+    milliseconds, their medians and, with `older`, the ratio of the medians."""
     browser = headless.find_browser()
     if not browser:
         sys.exit("page_first_frame.py: no chromium on this machine")
     with tempfile.TemporaryDirectory(prefix="torsova-bench-") as folder:
         page = os.path.join(folder, "page.html")
         subprocess.run([view, "-o", page, figure], check=True, stdout=subprocess.DEVNULL)
-        times = []
-        for _ in range(5):
-            dom = headless.run(browser, "file://" + page, ["--dump-dom"], 900, 900, budget=None)
-            ready = re.search(r'<html[^>]* data-ready="(\d+)"', dom)
-            if not ready or re.search(r"<html[^>]* data-error=", dom):
-                sys.exit("page_first_frame.py: the page drew no frame")
-            times.append(int(ready.group(1)))
+        older = os.path.abspath(older) if older else None
+        pages = [page] + ([older] if older else [])
+        times = {p: [] for p in pages}
+        for _ in range(loads if older else 5):
+            for p in pages:
+                times[p].append(first_frame_ms(browser, p))
+        medians = {p: statistics.median(times[p]) for p in pages}
         print("page of %s (%d bytes): first frame after %s ms, median %d ms" % (
-            os.path.basename(figure), os.path.getsize(page), ", ".join(map(str, times)),
-            sorted(times)[2]))
+            os.path.basename(figure), os.path.getsize(page), ", ".join(map(str, times[page])),
+            medians[page]))
+        if older:
+            print("older page %s (%d bytes): first frame median %d ms (%s)" % (
+                os.path.basename(older), os.path.getsize(older), medians[older],
+                ", ".join(map(str, times[older]))))
+            ratio = medians[page] / medians[older]
+            print("first frame: %.2f times the older page's (target: at most 1.1): %s" % (
+                ratio, "met" if ratio <= 1.1 else "NOT MET"))
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 4 and sys.argv[2] == "--figure":
-        figure_first_frame(sys.argv[1], sys.argv[3])
+    if len(sys.argv) in (4, 6) and sys.argv[2] == "--figure":
+        if len(sys.argv) == 6 and sys.argv[4] != "--against":
+            sys.exit("usage: page_first_frame.py TORSOVA_VIEW --figure FIGURE [--against PAGE]")
+        figure_first_frame(sys.argv[1], sys.argv[3], sys.argv[5] if len(sys.argv) == 6 else None)
         sys.exit(0)
     if len(sys.argv) not in (2, 3):
         sys.exit("usage: page_first_frame.py TORSOVA_VIEW [POINT_LINES]")

@@ -7,7 +7,7 @@
 # ("sha256-" and the base64 of the SHA-256 digest) of the exact script and
 # style text. The script is the script files one after the other inside one
 # block, so that what they declare is shared among them and stays out of the
-# page's global scope. Fails when the script or the style could end its own
+# page's global scope, without their comment lines and indentation. Fails when the script or the style could end its own
 # element early, or when the template does not hold each placeholder the
 # writer fills as often as PLACEHOLDERS says.
 
@@ -88,6 +88,20 @@ set(script "\"use strict\";\n{\n")
 foreach(part IN LISTS SCRIPTS)
   refuse_end_tag("${part}" "</script")
   file(READ "${part}" text)
+  # The page holds what the browser needs, not what a reader of the sources
+  # does: lines that are whole comments and the indentation are left out, so
+  # that every page parses less. No script may hold a template literal, whose
+  # lines this would change.
+  string(PREPEND text "\n")
+  string(REGEX REPLACE "\n[ \t]+" "\n" text "${text}")
+  string(REGEX REPLACE "\n//[^\n]*" "" text "${text}")
+  string(REGEX REPLACE "\n\n+" "\n" text "${text}")
+  string(REGEX REPLACE "^\n" "" text "${text}")
+  string(FIND "${text}" "`" backtick)
+  if(NOT backtick EQUAL -1)
+    message(FATAL_ERROR "${part} holds a backquote outside a comment line: a template "
+                        "literal, whose lines the page would change")
+  endif()
   string(APPEND script "${text}")
 endforeach()
 string(APPEND script "}\n")

@@ -74,18 +74,31 @@ else()
   gtest_discover_tests(torsova_tests DISCOVERY_TIMEOUT 60)
 endif()
 
-# The three-view drawing as other programs read it: an XML parser and
-# rsvg-convert (skipped, status 77, when that is missing outside CI).
+# The three-view drawing as other programs read it: an XML parser,
+# rsvg-convert and Inkscape (skipped, status 77, when those are missing
+# outside CI).
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(Python3 COMPONENTS Interpreter)
   if(Python3_Interpreter_FOUND)
     add_test(NAME ViewDrawingOpensElsewhere
       COMMAND Python3::Interpreter "${PROJECT_SOURCE_DIR}/tests/view_drawing_test.py"
               "$<TARGET_FILE:torsova_view>"
-              "${PROJECT_SOURCE_DIR}/tests/data/example_form/expected/3D_BODY.ROT")
+              "${PROJECT_SOURCE_DIR}/tests/data/example_form/expected/3D_BODY.ROT"
+              "${PROJECT_SOURCE_DIR}/tests/data/view/lacking_lelb_rkne.ROT")
     set_tests_properties(ViewDrawingOpensElsewhere PROPERTIES SKIP_RETURN_CODE 77)
+    # The table of --measures as pandas reads it (skipped, status 77, without
+    # pandas outside CI), under Debian's python3 where its python3-pandas is.
+    set(pandas_python Python3::Interpreter)
+    if(EXISTS /usr/bin/python3)
+      set(pandas_python /usr/bin/python3)
+    endif()
+    add_test(NAME ViewMeasuresReadByPandas
+      COMMAND ${pandas_python} "${PROJECT_SOURCE_DIR}/tests/view_measures_csv_test.py"
+              "$<TARGET_FILE:torsova_view>"
+              "${PROJECT_SOURCE_DIR}/tests/data/example_form/expected/3D_BODY.ROT")
+    set_tests_properties(ViewMeasuresReadByPandas PROPERTIES SKIP_RETURN_CODE 77)
   else()
-    message(STATUS "No python3: the drawing's XML and rendering test is left out")
+    message(STATUS "No python3: the drawing's and the table's tests with other programs are left out")
   endif()
 endif()
 

@@ -31,8 +31,11 @@ function(torsova_embed_page function template style placeholders)
 endfunction()
 
 # The figure page: the 3-D view, the body panel, and the page's start.
-torsova_embed_page(TheFigurePage page.html viewer.css
-  "SCRIPT_HASH=1;STYLE_HASH=1;TITLE=2;STYLE=1;DATA=1;SCRIPT=1"
+set(torsova_figure_page_placeholders
+  SCRIPT_HASH=1 STYLE_HASH=1 ROOT_CLASS=1 TITLE=2 COUNTS=1 EXTENT=1 NOT_BODY_HIDDEN=1
+  MISSING_HIDDEN=1 MISSING=1 ACROSS_HIDDEN=1 PANEL_HIDDEN=1 MEASURES=1 GAPS_HIDDEN=1
+  STYLE=1 DATA=1 SCRIPT=1)
+torsova_embed_page(TheFigurePage page.html viewer.css "${torsova_figure_page_placeholders}"
   view3d.js body_panel.js figure_page.js)
 # The study page: the same 3-D view and body panel, the study's table, the
 # bodies side by side, the scatter plot, the compare view and the page's start.

@@ -67,6 +67,13 @@ TEST(GoldenRunTest, MissingElbowAndFingerNegativeHeightAndGivenKnee) {
   ExpectGoldenRun("missing_elbow_and_finger");
 }
 
+// One toe and one finger missing, on opposite sides: each hand and foot gets
+// its mark at the finger or toe where the form gave it, else at the wrist or ankle.
+TEST(GoldenRunTest, LackingOneToeAndTheOtherSidesFinger) {
+  ExpectGoldenRun("lacking_right_toe_and_left_finger");
+  ExpectGoldenRun("lacking_left_toe_and_right_finger");
+}
+
 TEST(GoldenRunTest, BlankTitleKeepsTheTableAndTheOldFigure) { ExpectGoldenRun("blank_title"); }
 
 TEST(GoldenRunTest, BlankCellEmptiesTheTableAndKeepsTheOldFigure) { ExpectGoldenRun("blank_cell"); }

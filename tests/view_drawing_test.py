@@ -2,10 +2,12 @@
 """The three-view drawing of the example figure as other programs see it: it
 parses as XML, holds the front, side and top groups with the figure's strokes,
 and rsvg-convert renders it; a title with markup characters parses and shows
-as itself. Without rsvg-convert the test is skipped (status 77), unless
-CI=true, where that is a failure.
+as itself. rsvg-convert and Inkscape draw the drawings of FIGURE and of
+OTHER_FIGURES alike, table and scale bar included. Without rsvg-convert or
+Inkscape the test is skipped (status 77), unless CI=true, where that is a
+failure.
 
-Usage: view_drawing_test.py TORSOVA_VIEW FIGURE
+Usage: view_drawing_test.py TORSOVA_VIEW FIGURE [OTHER_FIGURE...]
 """
 import os
 import shutil
@@ -14,7 +16,39 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "browser"))
+import headless  # noqa: E402
+
 SVG = "{http://www.w3.org/2000/svg}"
+# Pixels that differ by more than this in a colour channel, on white, differ
+# in what they show, not in how an edge is smoothed.
+kUnlike = 96
+kMostUnlike = 300
+
+
+def on_white(png):
+    """The rows of a picture as (r, g, b) on a white background."""
+    width, height, channels, pixels = headless.read_png(png)
+    rows = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            at = (y * width + x) * channels
+            alpha = pixels[at + 3] if channels == 4 else 255
+            row.append(tuple(v * alpha / 255 + 255 - alpha for v in pixels[at:at + 3]))
+        rows.append(row)
+    return rows
+
+
+def unlike_pixels(first, second):
+    """How many pixels of the area both pictures cover differ in what they show:
+    renderers round a size that is no whole number of pixels either way."""
+    a, b = on_white(first), on_white(second)
+    count = 0
+    for row_a, row_b in zip(a, b):
+        for p, q in zip(row_a, row_b):
+            count += max(abs(x - y) for x, y in zip(p, q)) > kUnlike
+    return count
 
 
 def main():
@@ -40,18 +74,28 @@ def main():
         assert shown == ["Tom & Jerry <3"], f"visible title {shown}"
         assert root.find(SVG + "title").text == "Tom & Jerry <3"
 
-        renderer = shutil.which("rsvg-convert")
-        if renderer is None:
+        renderers = {name: shutil.which(name) for name in ("rsvg-convert", "inkscape")}
+        lacking = [name for name, path in renderers.items() if path is None]
+        if lacking:
+            what = "%s missing (packages librsvg2-bin, inkscape)" % " and ".join(lacking)
             if os.environ.get("CI") == "true":
-                print("rsvg-convert is missing (package librsvg2-bin)")
+                print(what)
                 return 1
-            print("skipped: rsvg-convert is missing (package librsvg2-bin)")
+            print("skipped: " + what)
             return 77
-        picture = os.path.join(folder, "figure.png")
-        subprocess.run([renderer, drawing, "-o", picture], check=True)
-        with open(picture, "rb") as png:
-            assert png.read(8) == b"\x89PNG\r\n\x1a\n", "rsvg-convert wrote no PNG"
-    print("the drawing parses, has its three views and renders")
+        for n, shown in enumerate(sys.argv[2:]):
+            drawn = os.path.join(folder, "drawing%d.svg" % n)
+            subprocess.run([viewer, shown, "-o", drawn], check=True, stdout=subprocess.DEVNULL)
+            by_rsvg, by_inkscape = drawn + ".rsvg.png", drawn + ".inkscape.png"
+            subprocess.run([renderers["rsvg-convert"], drawn, "-o", by_rsvg], check=True)
+            subprocess.run([renderers["inkscape"], "--export-type=png",
+                            "--export-filename=" + by_inkscape, drawn], check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                           env=dict(os.environ, HOME=folder))
+            unlike = unlike_pixels(by_rsvg, by_inkscape)
+            assert unlike <= kMostUnlike, \
+                f"{os.path.basename(shown)}: rsvg-convert and Inkscape differ in {unlike} pixels"
+    print("the drawing parses, has its three views, and two renderers draw it alike")
     return 0
 
 

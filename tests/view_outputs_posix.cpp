@@ -182,5 +182,38 @@ TEST(ViewOutputsTest, SaysWhenStandardOutputFailsAndNeverWaitsOnAFifoFigure) {
   EXPECT_EQ(run.errors, "torsova-view: fifo.ROT: is not a regular file\n");
 }
 
+// In a sticky folder only a file's owner may replace it, so the rename that
+// would put the page in place fails: the run says so, and leaves the file and
+// the folder as they were. A figure it may not read is said to be so.
+TEST(ViewOutputsTest, FailsWhereItMayNotReplaceOrReadAndLeavesNothingBehind) {
+  ScratchFolder folder;
+  folder.Write("3D_BODY.ROT", ExampleFigure());
+  folder.Write("secret.ROT", ExampleFigure());
+  ASSERT_EQ(::chmod((folder.path() + "/secret.ROT").c_str(), 0), 0);
+  ProgramRun run = testing::RunWithoutPrivileges(testing::ViewerBinary(), folder.path(),
+                                                 {"secret.ROT", "--list"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors, "torsova-view: secret.ROT: cannot be opened: permission denied\n");
+
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+  const std::string shared = folder.path() + "/shared";
+  ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  folder.Write("shared/3D_BODY.html", "root's page");
+  ASSERT_EQ(::chmod((shared + "/3D_BODY.html").c_str(), 0666), 0);
+  run = testing::RunWithoutPrivileges(testing::ViewerBinary(), folder.path(),
+                                      {"-o", "shared/3D_BODY.html"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "");
+  EXPECT_EQ(run.errors,
+            "torsova-view: shared/3D_BODY.html: cannot be written: permission denied\n");
+  EXPECT_EQ(folder.Read("shared/3D_BODY.html"), "root's page");
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(shared)) {
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, std::vector<std::string>{"3D_BODY.html"});
+}
+
 }  // namespace
 }  // namespace torsova

@@ -4,7 +4,7 @@ namespace torsova::view {
 
 const char kUsage[] =
     "Usage: torsova-view [OPTIONS] [FIGURE]\n"
-    "       torsova-view --measures [FIGURE...]\n"
+    "       torsova-view --measures [--bom] [FIGURE...]\n"
     "       torsova-view --study [-o PATH] FIGURE...\n"
     "Shows the figure file FIGURE (by default 3D_BODY.ROT in the current folder,\n"
     "in any letter case) as an interactive page that turns and zooms in a web\n"
@@ -21,6 +21,9 @@ const char kUsage[] =
     "  --labels           in the drawing, write each landmark's code beside its point\n"
     "  --measures         write no file; print the body's measures of each FIGURE\n"
     "                     (several may be named) as CSV on standard output\n"
+    "  --bom              with --measures: start the table with a UTF-8 byte-order\n"
+    "                     mark, for spreadsheets that otherwise take it for the\n"
+    "                     system's code page\n"
     "  --study            write one page of all the body figures FIGURE... (study.html\n"
     "                     unless -o names another): their measures in a table, the\n"
     "                     ones likely mistyped flagged, the bodies side by side, a\n"
@@ -60,6 +63,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.labels = true;
     } else if (argument == "--measures") {
       options.measures = true;
+    } else if (argument == "--bom") {
+      options.bom = true;
     } else if (argument == "--study") {
       options.study = true;
     } else if (argument == "-o" || argument == "--output") {
@@ -81,8 +86,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         "only one figure can be shown at a time; \"" + options.figures[1] + "\" is one too many";
   }
   if (!parsed.usage_error.empty() || options.help || options.version) return parsed;
-  if (options.measures &&
-      (options.list || options.svg || options.output || options.open || options.labels)) {
+  if (options.bom && !options.measures) {
+    parsed.usage_error = "--bom marks the table of --measures and goes with nothing else";
+  } else if (options.measures &&
+             (options.list || options.svg || options.output || options.open || options.labels)) {
     parsed.usage_error =
         "--measures writes no file and goes with none of --list, --svg, -o, --open and --labels";
   } else if (options.study && (options.measures || options.list || options.svg || options.labels)) {

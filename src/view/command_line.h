@@ -1,6 +1,6 @@
 // The command line of torsova-view:
 //   torsova-view [--svg] [--labels] [-o PATH | --output PATH] [--list] [--open] [FIGURE]
-//   torsova-view --measures [FIGURE...]
+//   torsova-view --measures [--bom] [FIGURE...]
 //   torsova-view --study [-o PATH | --output PATH] [--open] FIGURE...
 //   torsova-view --help | --version
 #pragma once
@@ -19,9 +19,10 @@ struct ViewOptions {
   bool open = false;
   bool labels = false;
   bool measures = false;
+  bool bom = false;  // the table of --measures starts with a UTF-8 byte-order mark
   bool study = false;
   std::optional<std::string> figure;  // the first one as given; none for the default name
-  std::vector<std::string> figures;   // all as given; more than one only with --measures and --study
+  std::vector<std::string> figures;  // all as given; more than one only with --measures and --study
   std::optional<std::string> output;  // as given; "-" for standard output
 };
 

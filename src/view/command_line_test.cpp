@@ -15,9 +15,11 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
   EXPECT_EQ(good.options.output, "-");
   EXPECT_EQ(good.options.figure, "-odd name.ROT");
 
-  const ParsedCommandLine several = ParseCommandLine({"a", "b", "--measures", "c"});
+  const ParsedCommandLine several = ParseCommandLine({"a", "b", "--measures", "c", "--bom"});
   EXPECT_EQ(several.usage_error, "");
   EXPECT_EQ(several.options.figures, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_TRUE(several.options.bom);
+
   const ParsedCommandLine study = ParseCommandLine({"--study", "a", "b", "-o", "s.html", "--open"});
   EXPECT_EQ(study.usage_error, "");
   EXPECT_TRUE(study.options.study);
@@ -44,6 +46,10 @@ TEST(CommandLineTest, ReadsOptionsAndRefusesWrongUsage) {
        "--study writes one page and goes with none of --measures, --list, --svg and --labels"},
       {{"--labels", "--list"},
        "--labels writes codes into the drawing and does not go with --list"},
+      {{"--bom"}, "--bom marks the table of --measures and goes with nothing else"},
+      {{"--bom", "--svg", "-o", "x.svg"},
+       "--bom marks the table of --measures and goes with nothing else"},
+      {{"--list", "--open"}, "--list writes no file and goes with none of --svg, -o and --open"},
   };
   for (const auto& c : wrong) {
     EXPECT_EQ(ParseCommandLine(c.arguments).usage_error, c.error) << c.arguments[0];

@@ -7,12 +7,11 @@
 #include "platform/path_files.h"
 #include "platform/program_io.h"
 #include "run/run_files.h"
-#include "textio/text_source.h"
 #include "view/body/body_figure.h"
 #include "view/command_line.h"
+#include "view/figure/figure_file.h"
 #include "view/write/drawing_writer.h"
 #include "view/write/embedded_page.h"
-#include "view/figure/figure_reader.h"
 #include "view/write/list_writer.h"
 #include "view/write/measures_writer.h"
 #include "view/write/page_writer.h"
@@ -62,43 +61,17 @@ std::string Counted(std::size_t count, std::string_view thing) {
   return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
 }
 
-// Reads the figure, showing its warnings; nothing when it cannot be used,
-// after saying why (also into `reason`, when given, without the path).
-std::optional<Figure> ReadFigureFile(const std::string& path, std::string* reason = nullptr) {
-  const auto fail = [&](const std::string& where, const std::string& what) {
-    Say(path + ":" + where + " " + what);
-    if (reason) *reason = where.empty() ? what : "line " + where + " " + what;
-    return std::nullopt;
-  };
-  OpenedPath opened = OpenPathForReading(path);
-  if (!opened.file) return fail("", OpenFailureText(opened.failure, "a figure file"));
-  const PathFile& file = *opened.file;
-  TextSource source(std::move(opened.file));
-  FigureReading reading = ReadFigure(source);
-  if (file.ReadFailed()) return fail("", "cannot be read to its end (a read error)");
-  const auto line_of = [](const FigureProblem& problem) {
-    return problem.line > 0 ? std::to_string(problem.line) + ":" : std::string();
-  };
-  for (const FigureProblem& warning : reading.warnings) {
-    Say(path + ":" + line_of(warning) + " " + warning.what);
-  }
-  if (reading.warnings_left_out > 0) {
-    Say(path + ": warning: " + Counted(reading.warnings_left_out, "more unknown setting") +
-        " ignored");
-  }
-  if (reading.error) return fail(line_of(*reading.error), reading.error->what);
-  return std::move(reading.figure);
-}
-
 // The measures of each figure as a row of CSV on standard output; a figure
-// that cannot be read or is not a body figure is named and left out.
-int WriteMeasuresOfFigures(const std::vector<std::string>& figures) {
+// that cannot be read or is not a body figure is named and left out. With
+// `bom`, the table starts with a UTF-8 byte-order mark.
+int WriteMeasuresOfFigures(const std::vector<std::string>& figures, bool bom) {
   StandardOutputSink sink;
   TextWriter out(sink);
+  if (bom) out << "\xEF\xBB\xBF";
   WriteMeasuresHeader(out);
   bool all_written = true;
   for (const std::string& path : figures) {
-    const std::optional<Figure> figure = ReadFigureFile(path);
+    const std::optional<Figure> figure = ReadFigureFile(path, Say);
     if (!figure) {
       all_written = false;
       continue;
@@ -124,7 +97,7 @@ Study ReadStudy(const std::vector<std::string>& figures) {
   Study study;
   for (const std::string& path : figures) {
     std::string reason;
-    const std::optional<Figure> figure = ReadFigureFile(path, &reason);
+    const std::optional<Figure> figure = ReadFigureFile(path, Say, &reason);
     std::optional<BodyFigure> body;
     if (figure) body = RecogniseBody(*figure);
     if (figure && !body) {
@@ -217,7 +190,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
           ? options.figures
           : std::vector<std::string>{
                 FindInCurrentFolder(kFigureFileName).value_or(kFigureFileName)};
-  if (options.measures) return WriteMeasuresOfFigures(figures);
+  if (options.measures) return WriteMeasuresOfFigures(figures, options.bom);
 
   const std::string& figure_path = figures.front();
   const bool drawing = options.svg || (options.output && EndsWithSvg(*options.output));
@@ -235,7 +208,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
     return kWrongUsage;
   }
 
-  const std::optional<Figure> figure = ReadFigureFile(figure_path);
+  const std::optional<Figure> figure = ReadFigureFile(figure_path, Say);
   if (!figure) return kFailed;
 
   // An output that is this program's standard output (/dev/stdout, or the
@@ -268,8 +241,7 @@ int RunViewer(const std::vector<std::string>& arguments) {
     return kFailed;
   }
   output.reset();
-  WriteStandardOutput(output_path + ": " + Counted(figure->LineCount(), "line") + ", " +
-                      Counted(figure->CircleCount(), "circle") + ", \"" + figure->title + "\"\n");
+  WriteStandardOutput(output_path + ": " + CountsText(*figure) + ", \"" + figure->title + "\"\n");
   if (options.open && !OpenWithDefaultProgram(output_path, reason)) {
     Say(output_path + ": could not be opened: " + reason);
   }

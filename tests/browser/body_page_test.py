@@ -50,8 +50,10 @@ def page_of(view, figure):
 def open_page(driver, page, view="view=front"):
     driver.get("file://" + os.path.abspath(page) + "#" + view)
     root = driver.find_element("tag name", "html")
+    # Ready once the figure is drawn and the panel beside it laid out.
     for _ in range(100):
-        if root.get_attribute("data-ready") or root.get_attribute("data-error"):
+        if root.get_attribute("data-error") or (
+                root.get_attribute("data-ready") and "drawing" not in root.get_attribute("class")):
             break
         time.sleep(0.05)
     check(root.get_attribute("data-error") is None,
@@ -111,6 +113,50 @@ def text(driver, selector):
     return driver.find_element("css selector", selector).text
 
 
+def check_labels(driver, view, figure, absent, folder):
+    """The drawing with --labels as the browser lays its texts out: no two
+    codes overlap, and in the side view, where the two sides lie on each
+    other, both codes of every pair the form gave are written."""
+    drawing = os.path.join(folder, os.path.basename(os.path.dirname(figure)) + "-labels.svg")
+    subprocess.run([view, "--labels", "-o", drawing, figure], check=True, stdout=subprocess.DEVNULL)
+    driver.get("file://" + drawing)
+    views = driver.execute_script("""
+        const views = {};
+        for (const g of document.querySelectorAll("g[id] > g.labels")) {
+          views[g.parentNode.id] = [...g.querySelectorAll("text")].map((t) => {
+            const b = t.getBBox();
+            return [t.textContent, b.x, b.y, b.x + b.width, b.y + b.height];
+          });
+        }
+        return views;""")
+    check(sorted(views) == ["front", "side", "top"], "label groups %r" % sorted(views))
+    boxes = [box for labels in views.values() for box in labels]
+    for i, a in enumerate(boxes):
+        for b in boxes[i + 1:]:
+            check(a[3] <= b[1] or b[3] <= a[1] or a[4] <= b[2] or b[4] <= a[2],
+                  "%s: %s and %s overlap" % (os.path.basename(drawing), a[0], b[0]))
+    side = {box[0]: box for box in views["side"]}
+    pairs = [code for code in side if code[0] == "R" and "L" + code[1:] in side]
+    for code in pairs:
+        check(side[code][3] <= side["L" + code[1:]][1] + 1,
+              "%s: in the side view %s is not left of %s" % (os.path.basename(drawing), code, "L" + code[1:]))
+    for code in (c for c in side if c[0] in "RL"):
+        other = ("L" if code[0] == "R" else "R") + code[1:]
+        check(other in side or other in absent,
+              "%s: the side view writes %s but not the other side's" % (os.path.basename(drawing), code))
+    given = [part for part in ("SHO", "ELB", "WRI", "FNG", "PEL", "KNE", "ANK", "TOE")
+             if "R" + part not in absent and "L" + part not in absent]
+    check(len(pairs) >= min(6, len(given)), "the side view writes only %r" % sorted(side))
+    outside = driver.execute_script("""
+        const svg = document.documentElement;
+        const width = svg.width.baseVal.value, height = svg.height.baseVal.value;
+        return [...document.querySelectorAll("text")].filter((t) => {
+          const b = t.getBBox();
+          return b.x < 0 || b.y < 0 || b.x + b.width > width || b.y + b.height > height;
+        }).map((t) => t.textContent);""")
+    check(not outside, "%s: texts outside the picture: %r" % (os.path.basename(drawing), outside))
+
+
 def main(torsova, view, example_form):
     torsova, view = os.path.abspath(torsova), os.path.abspath(view)
     browser = headless.find_browser()
@@ -152,6 +198,16 @@ def main(torsova, view, example_form):
             point_at(driver, canvas, places["RTOE"], click=True)
             distance = text(driver, "#distance")
             check(distance == "RANK to RTOE: 19.97 apart", "picking the right foot's ends: %r" % distance)
+            # The cranium comes back from the head's centre only to two decimals.
+            point_at(driver, canvas, places["CRAN"])
+            readout = text(driver, "#readout")
+            check(readout == "CRAN, cranium: x \u2248 0.01, y \u2248 1.5, z 172.4", "pointing at CRAN: %r" % readout)
+            from selenium.webdriver.common.keys import Keys
+            keys = driver.find_element("id", "keys")
+            driver.find_element("tag name", "body").send_keys("?")
+            check(keys.get_attribute("open") is not None, "? leaves the keys dialog closed")
+            driver.find_element("tag name", "body").send_keys(Keys.ESCAPE)
+            check(keys.get_attribute("open") is None, "Escape leaves the keys dialog open")
 
             root = open_page(driver, missing)
             listed = text(driver, "#missing")
@@ -166,6 +222,37 @@ def main(torsova, view, example_form):
             driver.find_element("id", "show-across").click()
             ink, changes = ink_along(driver, shot, canvas, places["CRAN"], places["LWRI"])
             check(ink == 0, "the switch leaves %.2f of the line across LELB" % ink)
+            # The sides in their columns, and none for what touches a missing landmark.
+            for measure, row in (("upper_arm", "upper arm 31.90 \u2014 \u2014"),
+                                 ("shank", "shank \u2014 44.81 \u2014")):
+                shown = text(driver, '#measures tr[data-measure="%s"]' % measure)
+                check(shown == row, "the row of %s reads %r" % (measure, shown))
+            # Pointing where the missing elbow would be, and at the wrist past it.
+            point_at(driver, canvas, places["CRAN"])
+            point_at(driver, canvas, places["LWRI"])
+            check(root.get_attribute("data-error") is None, "pointing: %s" % root.get_attribute("data-error"))
+            readout = text(driver, "#readout")
+            check(readout == "LWRI, left wrist: x 26.8, y 5, z 87.3", "pointing at LWRI: %r" % readout)
+            # The landmark list in the form's order of numbers; a missing one not pickable.
+            driver.find_element("css selector", "#landmarks summary").click()
+            rows = {row.find_element("css selector", "td").text: row
+                    for row in driver.find_elements("css selector", "#landmarks tbody tr")}
+            check(len(rows) == 20, "the landmark list has %d rows" % len(rows))
+            check(rows["RELB"].text == "RELB right elbow -24.6 2.1 113.7", "RELB's row reads %r" % rows["RELB"].text)
+            check(rows["CRAN"].text == "CRAN cranium \u2248 0.01 \u2248 1.5 172.4", "CRAN's row reads %r" % rows["CRAN"].text)
+            check(rows["LELB"].text == "LELB left elbow not in the form", "LELB's row reads %r" % rows["LELB"].text)
+            check(not rows["LELB"].find_elements("tag name", "button"), "the missing LELB can be picked")
+            rows["RELB"].find_element("tag name", "button").click()
+            rows["LWRI"].find_element("tag name", "button").click()
+            distance = text(driver, "#distance")
+            check(distance == "RELB to LWRI: 57.86 apart", "picking RELB and LWRI in the list: %r" % distance)
+
+            torso = figure_of(torsova, os.path.join(folder, "torso"), form[:2] + [
+                line for line in form if line.startswith(("CRAN,", "RSHO,", "LSHO,", "RPEL,", "LPEL,"))])
+            for figure, absent in ((example[:-5] + ".ROT", ()), (missing[:-5] + ".ROT", ("LELB", "RKNE")),
+                                   (torso, ("RELB", "RWRI", "RFNG", "LELB", "LWRI", "LFNG", "RKNE",
+                                            "RANK", "RTOE", "LKNE", "LANK", "LTOE", "TAIL"))):
+                check_labels(driver, view, figure, absent, folder)
 
             open_page(driver, elbow)
             marked = [row.get_attribute("data-measure")

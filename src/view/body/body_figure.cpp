@@ -107,6 +107,16 @@ std::optional<BodyFigure> RecogniseBody(const Figure& figure) {
   return body;
 }
 
+std::vector<std::string> MissingLandmarks(const BodyFigure& body) {
+  std::vector<std::string> entries;
+  for (std::size_t i = 0; i < kBodyPoints; ++i) {
+    if (body.missing[i]) {
+      entries.push_back(std::string(BodyPointCode(i)) + " " + std::string(BodyPointName(i)));
+    }
+  }
+  return entries;
+}
+
 BodyPoints FormPoints(const BodyFigure& body) {
   BodyPoints form;
   for (std::size_t i = 0; i < kBodyPoints; ++i) {

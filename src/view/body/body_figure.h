@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "landmarks/body_measures.h"
@@ -30,6 +32,20 @@ struct BodyFigure {
 // torsova writes: the StrokeList with its fixed and flagged codes, then the
 // ExtremityMarks; nothing for any other figure.
 std::optional<BodyFigure> RecogniseBody(const Figure& figure);
+
+// Whether the file holds a point's number (0 to 2, in the file's order) only
+// to within 0.01 of the form's: the cranium's across and depth, computed back
+// from the head's centre, which the file holds to two decimals (a form's 0.0
+// comes back as 0.01).
+constexpr bool Approximate(std::size_t point, std::size_t number) {
+  return point == 0 && number != 1;
+}
+
+// The landmarks the form lacked, in the order of the body's points, as the
+// page and the drawing list them after kMissingHeading.
+//   {"LELB left elbow", "RKNE right knee"}
+std::vector<std::string> MissingLandmarks(const BodyFigure& body);
+inline constexpr std::string_view kMissingHeading = "Not in the form: ";
 
 // The body's points in the form's order of numbers (x, y, z), which the
 // measures take them in.

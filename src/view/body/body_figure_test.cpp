@@ -56,6 +56,8 @@ TEST(BodyFigureTest, RecognisesWhatTorsovaWritesWithItsMissingLandmarks) {
       {"view/lacking_lelb_rkne.ROT", {"LELB", "RKNE"}, {4, 12}},
       {"missing_elbow_and_finger/expected/3D_BODY.ROT", {"LELB", "LFNG"}, {4}},
       {"view/lacking_fingers.ROT", {"RFNG", "LFNG"}, {}},
+      {"lacking_right_toe_and_left_finger/expected/3D_BODY.ROT", {"LFNG", "RTOE"}, {}},
+      {"lacking_left_toe_and_right_finger/expected/3D_BODY.ROT", {"RFNG", "LTOE"}, {}},
       {"torso_only_shuffled/expected/3D_BODY.ROT",
        {"RELB", "RWRI", "RFNG", "LELB", "LWRI", "LFNG", "RKNE", "RANK", "RTOE", "LKNE", "LANK",
         "LTOE", "TAIL"},
@@ -102,6 +104,11 @@ TEST(BodyFigureTest, AnEditedOrForeignFigureIsNotABodyFigure) {
       {"a point line added", example + "          0.00  92         -6.50  7 \r\n"},
       {"another program's figure", "#Mueller\r\n 1 2 3 0\r\n 4 5 6 7 \r\n"},
   };
+  // Every missing landmark sits at the one stand-in point.
+  std::string lacking = Data("view/lacking_lelb_rkne.ROT");
+  lacking.replace(lacking.rfind("0.00  172.4          1.50  0"), 28,
+                  "0.00  172.5          1.50  0");
+  EXPECT_FALSE(RecogniseBody(Read(lacking))) << "two stand-in points";
   EXPECT_TRUE(RecogniseBody(Read(example)));
   for (const auto& c : cases) EXPECT_FALSE(RecogniseBody(Read(c.file))) << c.name;
 }
@@ -127,6 +134,14 @@ TEST(BodyFigureTest, MeasuresTheExampleAndLeavesOutWhatTouchesAMissingLandmark) 
   lacking[8] = "thigh=-/45.98/-";
   lacking[9] = "shank=-/44.81/-";
   EXPECT_EQ(Shown(*RecogniseBody(Read(Data("view/lacking_lelb_rkne.ROT")))), lacking);
+
+  // One toe missing: the height from the other feet's lowest, its foot none.
+  std::vector<std::string> left_toe = example;
+  left_toe[7] = "hand=-/18.47/-";
+  left_toe[10] = "foot=19.97/-/-";
+  EXPECT_EQ(
+      Shown(*RecogniseBody(Read(Data("lacking_left_toe_and_right_finger/expected/3D_BODY.ROT")))),
+      left_toe);
 
   // No ankle or toe: no height; no measure of a limb at all.
   const std::vector<std::string> torso = {"height=-",

@@ -122,6 +122,12 @@ TEST(FigureReaderTest, TakesWhatLiesJustInsideEachLimit) {
       // a byte-order mark before the first line, then a Windows-1252 title
       {"\xEF\xBB\xBF#Caf\xe9 au lait\n1 2 3 0\n", "Caf\xc3\xa9 au lait", 1, {}},
       {"\xEF\xBB\xBF 1 2 3 0\n", "", 1, {}},
+      // a UTF-8 title whose last character the 4096 bytes kept of a line cut
+      {"#" + std::string(4093, 'a') + "\xc3\xbc\xc3\xbc\n1 2 3 0\n",
+       std::string(4093, 'a') + "\xc3\xbc",
+       1,
+       {}},
+      {"#" + std::string(4094, 'a') + "\xc3\xbc\n1 2 3 0\n", std::string(4094, 'a'), 1, {}},
   };
   for (const auto& c : cases) {
     const FigureReading reading = Read(c.file);

@@ -5,6 +5,8 @@
 const BodyPanel = (() => {
   const kPickReach = { mouse: 12, touch: 24 };  // CSS pixels from a point
   const kTapSlop = 6;  // CSS pixels a tap may move and still pick
+  const kApproximate = "computed back from the head's centre, which the figure file holds " +
+                       "to two decimals: within 0.01 of the form's";
 
   // Checks the "body" value of the data and keeps what drawing needs: the
   // points (their "at" in the file's order of numbers, or null) and, per
@@ -15,13 +17,15 @@ const BodyPanel = (() => {
     const text = (value) => typeof value === "string";
     const textOrNull = (value) => value === null || text(value);
     const point = (p) => p && text(p.code) && text(p.name) &&
-        (p.at === null || (Array.isArray(p.at) && p.at.length === 3 && p.at.every(Number.isFinite)));
+        (p.at === null || (Array.isArray(p.at) && p.at.length === 3 && p.at.every(Number.isFinite))) &&
+        (p.approximate === undefined ||
+         (Array.isArray(p.approximate) && p.approximate.length === 3 && p.approximate.every((a) => a === !!a)));
     const row = (r) => r && text(r.id) && text(r.name) &&
         ["value", "right", "left", "difference", "warning"].every((k) => r[k] === undefined || textOrNull(r[k]));
     if (typeof body !== "object" || !Array.isArray(body.points) || !body.points.every(point) ||
         !Array.isArray(body.missing) || !body.missing.every(text) || !Array.isArray(body.across) ||
         !body.across.every((i) => Number.isInteger(i) && i >= 0 && i < segments) ||
-        !Array.isArray(body.measures) || !body.measures.every(row)) {
+        (body.measures !== undefined && (!Array.isArray(body.measures) || !body.measures.every(row)))) {
       throw new Error("the body data in this page is damaged");
     }
     const across = new Uint8Array(segments);
@@ -29,13 +33,14 @@ const BodyPanel = (() => {
     return {
       points: body.points,
       missing: body.missing,
-      measures: body.measures,
+      measures: body.measures || [],
       across,
       acrossCount: body.across.length,
       showAcross: true,
       picks: [],  // indices into points, at most two
       hover: -1,
       rows: [],  // the landmark list's buttons, by point index
+      listed: false,  // whether the landmark list is filled
       viewer: null,  // the 3-D view it points and picks in, once there is one
     };
   }
@@ -50,7 +55,8 @@ const BodyPanel = (() => {
     }
   }
 
-  // Fills the panel and the lines under the title and shows them.
+  // Fills the panel and the lines under the title and shows them, for a page
+  // whose markup holds none of them.
   function show(body) {
     document.documentElement.classList.add("body");
     const nameOf = (code) => {
@@ -78,6 +84,7 @@ const BodyPanel = (() => {
   // One row per measure; a paired one with right, left and side difference,
   // and a marked difference followed by a row with its warning in words.
   function showMeasures(measures) {
+    if (measures.length === 0) return;
     const table = document.querySelector("#measures tbody");
     const shown = (value) => (value === null || value === undefined ? "\u2014" : value);
     let gaps = false;
@@ -108,8 +115,25 @@ const BodyPanel = (() => {
     document.getElementById("measures-note").hidden = !gaps;
   }
 
+  // Fills the folded landmark list when the page has nothing else to do, or at
+  // once when it is opened first.
+  function listLater(body) {
+    const details = document.getElementById("landmarks");
+    details.addEventListener("toggle", () => showLandmarks(body), { once: true });
+    const later = window.requestIdleCallback || ((work) => setTimeout(work, 50));
+    later(() => showLandmarks(body), { timeout: 1000 });
+  }
+
+  // A number of a point as the page shows it; "≈ 0.01" for one the file
+  // holds only approximately.
+  function coordinate(point, i) {
+    return (point.approximate && point.approximate[i] ? "\u2248 " : "") + View3D.format(point.at[i]);
+  }
+
   // The landmarks' list: a button per point the form gave, which picks it.
   function showLandmarks(body) {
+    if (body.listed) return;
+    body.listed = true;
     const table = document.querySelector("#landmarks tbody");
     body.points.forEach((point, index) => {
       const row = document.createElement("tr");
@@ -127,7 +151,11 @@ const BodyPanel = (() => {
       }
       cell(row, point.name);
       if (point.at) {
-        for (const i of [0, 2, 1]) cell(row, View3D.format(point.at[i])).className = "number";
+        for (const i of [0, 2, 1]) {
+          const number = cell(row, coordinate(point, i));
+          number.className = "number";
+          if (point.approximate && point.approximate[i]) number.title = kApproximate;
+        }
       } else {
         cell(row, "not in the form").colSpan = 3;
       }
@@ -137,10 +165,8 @@ const BodyPanel = (() => {
 
   // "RELB, right elbow: x -24.6, y 2.1, z 113.7", the form's order of numbers.
   function describe(point) {
-    const at = point.at;
-    const format = View3D.format;
-    return point.code + ", " + point.name + ": x " + format(at[0]) + ", y " + format(at[2]) +
-           ", z " + format(at[1]);
+    return point.code + ", " + point.name + ": x " + coordinate(point, 0) + ", y " +
+           coordinate(point, 2) + ", z " + coordinate(point, 1);
   }
 
   function showPointed(body) {
@@ -283,5 +309,5 @@ const BodyPanel = (() => {
     canvas.addEventListener("pointercancel", (e) => presses.delete(e.pointerId));
   }
 
-  return { read, separateAcross, show, paint, listen, describe };
+  return { read, separateAcross, show, listLater, paint, listen, describe };
 })();

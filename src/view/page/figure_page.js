@@ -1,14 +1,18 @@
 // The figure page: reads the figure data embedded in the page and draws it in
-// the 3-D view, with the body panel for a body figure, the figure's facts, the
-// keys dialog and saving the view as a PNG. The page tells a reader (such as a
-// test) how it went through attributes on <html>: data-ready once the first
-// frame is drawn (its value the milliseconds since the page began to load),
-// data-error with the message when something failed, and data-canvas, the
-// canvas's box in CSS pixels ("left top width height").
+// the 3-D view, with the body panel for a body figure, the keys dialog and
+// saving the view as a PNG. The texts around the figure (its facts, the
+// missing landmarks, the measures) come written in the page's markup. The
+// page tells a reader (such as a test) how it went through attributes on
+// <html>: data-ready once the first frame is drawn (its value the
+// milliseconds since the page began to load; the class "drawing" is gone once
+// the rest of the page is laid out too), data-error with the message when
+// something failed, and data-canvas, the canvas's box in CSS pixels ("left
+// top width height").
 (() => {
   const root = document.documentElement;
 
   function reportError(message) {
+    root.classList.remove("drawing");
     if (!root.hasAttribute("data-error")) root.setAttribute("data-error", String(message));
     const box = document.getElementById("message");
     if (box) {
@@ -22,16 +26,18 @@
     if (!/^ResizeObserver loop/.test(e.message)) reportError(e.message || "script error");
   });
 
+  // The figure first; what the page shows around it is in its markup, and the
+  // folded landmark list is filled once the first frame is drawn.
   function start() {
+    // The first frame waits for nothing but the figure: the panel beside it is
+    // laid out in the next one (see "drawing" in the style), unless the page
+    // was already shown before the script ran.
+    if (performance.getEntriesByType("paint").length === 0) root.classList.add("drawing");
     const figure = readFigure(document.getElementById("figure-data").textContent);
     const joined = View3D.joinedSegments(figure.lines);
     const body = BodyPanel.read(figure.body, figure.lines.length / 6);
     if (body) BodyPanel.separateAcross(body, joined);
-    if (!figure.whiteBack) root.classList.add("dark");
     const colours = readColours();
-    showFacts(figure);
-    if (body) BodyPanel.show(body);
-    else document.getElementById("not-body").hidden = false;
 
     const scene = {
       shape: View3D.shapeOf([figure], figure.size / 100),
@@ -49,10 +55,14 @@
       },
     });
     root.setAttribute("data-ready", String(Math.round(performance.now())));
+    requestAnimationFrame(() => setTimeout(() => root.classList.remove("drawing")));
     View3D.listen(viewer);
     document.getElementById("save").addEventListener("click", () => savePicture(viewer, figure));
     const dialog = listenKeys();
-    if (body) BodyPanel.listen(body, viewer, () => dialog.open);
+    if (body) {
+      BodyPanel.listen(body, viewer, () => dialog.open);
+      BodyPanel.listLater(body);
+    }
   }
 
   // Checks the embedded data and turns its number lists into typed arrays, the
@@ -86,21 +96,6 @@
       ink: style.getPropertyValue("--figure-ink").trim() || "#000000",
       mark: style.getPropertyValue("--figure-mark").trim() || "#c2410c",
     };
-  }
-
-  function showFacts(figure) {
-    const title = figure.title || "Untitled figure";
-    document.getElementById("title").textContent = title;
-    document.title = title;
-    const lines = figure.lines.length / 6;
-    const circles = figure.circles.length / 4;
-    document.getElementById("counts").textContent =
-        lines + (lines === 1 ? " line, " : " lines, ") + circles +
-        (circles === 1 ? " circle" : " circles");
-    // The file's x, z (height) and y are the first, second and third numbers.
-    const extent = (i) => View3D.format(figure.max[i] - figure.min[i]);
-    document.getElementById("extent").textContent =
-        "extent x " + extent(0) + ", y " + extent(2) + ", z " + extent(1) + " (height)";
   }
 
   // The figure on its background: the lines (but those across a missing

@@ -17,14 +17,21 @@ constexpr double kDifferenceColumn = 360;
 
 std::string_view WarningColour(bool white_back) { return white_back ? "#b3261e" : "#ff8a80"; }
 
-void Cell(double right_end, const std::optional<std::string>& text, std::string_view fill,
-          TextWriter& out) {
-  out << "<tspan x=\"";
-  out.Fixed(right_end, kDecimals) << "\" text-anchor=\"end\"";
-  if (!fill.empty()) out << " fill=\"" << fill << "\" font-weight=\"bold\"";
+// One piece of a row of the table, `anchor` "end" for a number ending at `x`.
+// Each piece is a <text> of its own: some renderers ignore text-anchor on a
+// <tspan>, and the row's size and colour come from its group.
+void Piece(double x, double y, std::string_view anchor, std::string_view text, TextWriter& out) {
+  out << "<text x=\"";
+  out.Fixed(x, kDecimals) << "\" y=\"";
+  out.Fixed(y, kDecimals) << '"';
+  if (!anchor.empty()) out << " text-anchor=\"" << anchor << '"';
   out << '>';
-  WriteMarkupText(text ? std::string_view(*text) : kNoValue, out);
-  out << "</tspan>";
+  WriteMarkupText(text, out);
+  out << "</text>";
+}
+
+void Number(double right_end, double y, const std::optional<std::string>& value, TextWriter& out) {
+  Piece(right_end, y, "end", value ? std::string_view(*value) : kNoValue, out);
 }
 
 // Opens a line of text at the left margin, `y` pixels down.
@@ -38,11 +45,9 @@ void OpenText(double y, std::size_t size, std::string_view fill, TextWriter& out
 
 BodyPanel MakeBodyPanel(const BodyFigure& body) {
   BodyPanel panel;
-  std::string line = "Not in the form: ";
+  std::string line(kMissingHeading);
   bool first = true;
-  for (std::size_t i = 0; i < kBodyPoints; ++i) {
-    if (!body.missing[i]) continue;
-    std::string entry = std::string(BodyPointCode(i)) + " " + std::string(BodyPointName(i));
+  for (const std::string& entry : MissingLandmarks(body)) {
     if (!first && line.size() + 2 + entry.size() > kLineCharacters) {
       panel.missing_lines.push_back(line + ",");
       line.clear();
@@ -89,26 +94,28 @@ void WriteBodyPanel(const BodyPanel& panel, double top, bool white_back, std::st
   OpenText(y, 13, ink, out);
   out << "Measures, in the figure's unit</text>\n";
   y += 18;
-  OpenText(y, 11, labels, out);
-  out << "measure";
-  Cell(kValueColumn, std::string("value / right"), {}, out);
-  Cell(kLeftColumn, std::string("left"), {}, out);
-  Cell(kDifferenceColumn, std::string("difference %"), {}, out);
-  out << "</text>\n";
+  out << "<g font-size=\"11\" fill=\"" << labels << "\">";
+  Piece(20, y, {}, "measure", out);
+  Piece(kValueColumn, y, "end", "value / right", out);
+  Piece(kLeftColumn, y, "end", "left", out);
+  Piece(kDifferenceColumn, y, "end", "difference %", out);
+  out << "</g>\n";
   const std::string_view warning = WarningColour(white_back);
   for (const Measure& measure : panel.measures) {
     y += kRow;
-    out << "<text class=\"measure\" data-id=\"" << measure.id << "\" x=\"20\" y=\"";
-    out.Fixed(y, kDecimals) << "\" font-size=\"12\" fill=\"" << ink << "\">";
-    WriteMarkupText(measure.name, out);
-    if (measure.paired) {
-      Cell(kValueColumn, measure.right, {}, out);
-      Cell(kLeftColumn, measure.left, {}, out);
-      Cell(kDifferenceColumn, measure.difference, measure.warning ? warning : "", out);
+    out << "<g class=\"measure\" data-id=\"" << measure.id << "\" font-size=\"12\" fill=\"" << ink
+        << "\">";
+    Piece(20, y, {}, measure.name, out);
+    if (!measure.paired) {
+      Number(kValueColumn, y, measure.value, out);
     } else {
-      Cell(kValueColumn, measure.value, {}, out);
+      Number(kValueColumn, y, measure.right, out);
+      Number(kLeftColumn, y, measure.left, out);
+      if (measure.warning) out << "<g fill=\"" << warning << "\" font-weight=\"bold\">";
+      Number(kDifferenceColumn, y, measure.difference, out);
+      if (measure.warning) out << "</g>";
     }
-    out << "</text>\n";
+    out << "</g>\n";
   }
   for (const Measure& measure : panel.measures) {
     if (!measure.warning) continue;

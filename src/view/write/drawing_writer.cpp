@@ -5,8 +5,9 @@
 #include <string_view>
 
 #include "textio/decimal_conversion.h"
-#include "view/write/body_drawing.h"
 #include "view/body/body_figure.h"
+#include "view/write/body_drawing.h"
+#include "view/write/landmark_labels.h"
 #include "view/write/page_writer.h"
 
 namespace torsova::view {
@@ -18,6 +19,8 @@ constexpr double kMargin = 20;
 constexpr double kGap = 40;
 constexpr double kMinSlot = 80;
 constexpr double kViewsTop = 76;
+constexpr double kNameBaseline = 62;  // of each view's name
+constexpr double kNameSize = 13;
 constexpr int kDecimals = 2;
 // Segments per <path>: each writes at most some forty bytes, so no path's data
 // comes near the attribute lengths that renderers refuse.
@@ -48,11 +51,15 @@ constexpr Colours kDarkBack{"#1e1f22", "#e8e8e8", "#a8a8a8"};
 struct ViewBox {
   double right_min = 0, right_max = 0, up_min = 0, up_max = 0;
   double left = 0;  // pixels
+  Box room;         // the pixels the view's codes may take: its slot and half the gaps beside it
 };
 
 ViewBox BoxOf(const Figure& figure, const View& view) {
-  ViewBox box{figure.min[view.right], figure.max[view.right], figure.min[view.up],
-              figure.max[view.up]};
+  ViewBox box;
+  box.right_min = figure.min[view.right];
+  box.right_max = figure.max[view.right];
+  box.up_min = figure.min[view.up];
+  box.up_max = figure.max[view.up];
   for (std::size_t i = 0; i < figure.circles.size(); i += 4) {
     const double* c = &figure.circles[i];
     const double radius = c[3] * figure.size / 2;
@@ -77,6 +84,8 @@ class ViewPainter {
   double Y(double up) const { return kViewsTop + (box_.up_max - up) * scale_; }
   std::size_t right() const { return view_.right; }
   std::size_t up() const { return view_.up; }
+  double scale() const { return scale_; }
+  std::string_view label() const { return view_.label; }
 
  private:
   const ViewBox& box_;
@@ -87,7 +96,8 @@ class ViewPainter {
 // A body's own marks in a view: its lines across a missing landmark dashed
 // and, when asked, each landmark's code beside its point.
 void WriteBodyMarks(const Figure& figure, const BodyFigure& body, bool labels,
-                    const ViewPainter& painter, const Colours& colours, TextWriter& out) {
+                    const ViewPainter& painter, const ViewBox& box, const Colours& colours,
+                    TextWriter& out) {
   if (!body.across.empty()) {
     out << "<path class=\"across\" " << kAcrossStyle << " stroke=\"" << colours.ink << "\" d=\"";
     for (std::size_t i = 0; i < body.across.size(); ++i) {
@@ -100,14 +110,43 @@ void WriteBodyMarks(const Figure& figure, const BodyFigure& body, bool labels,
     out << "\"/>\n";
   }
   if (!labels) return;
-  out << "<g class=\"labels\" font-size=\"8\" fill=\"" << colours.labels << "\">\n";
+  std::vector<LabelPoint> points;
+  std::vector<std::size_t> shown;
   for (std::size_t i = 0; i < kBodyPoints; ++i) {
     if (body.missing[i]) continue;
     const Point& p = body.points[i];
+    const char side = BodyPointCode(i)[0];
+    points.push_back({painter.X(p[painter.right()]), painter.Y(p[painter.up()]),
+                      side == 'R'   ? -1
+                      : side == 'L' ? 1
+                                    : 0});
+    shown.push_back(i);
+  }
+  std::vector<Disc> discs;
+  for (std::size_t i = 0; i < figure.circles.size(); i += 4) {
+    const double* c = &figure.circles[i];
+    discs.push_back({painter.X(c[painter.right()]), painter.Y(c[painter.up()]),
+                     c[3] * figure.size / 2 * painter.scale()});
+  }
+  // The view's name above it is no place for a code.
+  const double name_width = 0.62 * kNameSize * static_cast<double>(painter.label().size());
+  const Box name{box.left, kNameBaseline - kNameSize, box.left + name_width, kNameBaseline + 4};
+  const std::vector<std::optional<LabelPlace>> places =
+      PlaceLabels(points, discs, {name}, box.room);
+  // Edged in the background's colour, so that a line behind a code leaves it readable.
+  out << "<g class=\"labels\" font-size=\"";
+  out.Fixed(kLabelSize, kDecimals)
+      << "\" fill=\"" << colours.labels << "\" stroke=\"" << colours.background
+      << "\" stroke-width=\"2\" stroke-linejoin=\"round\" "
+         "paint-order=\"stroke\">\n";
+  for (std::size_t n = 0; n < places.size(); ++n) {
+    if (!places[n]) continue;
     out << "<text x=\"";
-    out.Fixed(painter.X(p[painter.right()]) + 3, kDecimals) << "\" y=\"";
-    out.Fixed(painter.Y(p[painter.up()]) - 2, kDecimals) << "\">";
-    WriteMarkupText(BodyPointCode(i), out);
+    out.Fixed(places[n]->x, kDecimals) << "\" y=\"";
+    out.Fixed(places[n]->y, kDecimals) << '"';
+    if (places[n]->anchor != "start") out << " text-anchor=\"" << places[n]->anchor << '"';
+    out << '>';
+    WriteMarkupText(BodyPointCode(shown[n]), out);
     out << "</text>\n";
   }
   out << "</g>\n";
@@ -118,8 +157,10 @@ void WriteView(const Figure& figure, const View& view, const ViewBox& box, doubl
   const ViewPainter painter(box, view, scale);
   out << "<g id=\"" << view.id << "\">\n<title>" << view.label << " view</title>\n";
   out << "<text x=\"";
-  out.Fixed(box.left, kDecimals) << "\" y=\"62\" font-size=\"13\" fill=\"" << colours.labels
-                                 << "\">" << view.label << "</text>\n";
+  out.Fixed(box.left, kDecimals) << "\" y=\"";
+  out.Fixed(kNameBaseline, kDecimals) << "\" font-size=\"";
+  out.Fixed(kNameSize, kDecimals) << "\" fill=\"" << colours.labels << "\">" << view.label
+                                  << "</text>\n";
   if (!figure.lines.empty()) {
     const double* previous_end = nullptr;
     for (std::size_t i = 0; i < figure.lines.size(); i += 6) {
@@ -143,7 +184,9 @@ void WriteView(const Figure& figure, const View& view, const ViewBox& box, doubl
     }
     out << "\"/>\n";
   }
-  if (body != nullptr) WriteBodyMarks(figure, *body, labels, painter, colours, out);
+  if (body != nullptr) {
+    WriteBodyMarks(figure, *body, labels, painter, box, colours, out);
+  }
   if (!figure.circles.empty()) {
     out << "<g fill=\"" << (figure.fill_circles ? colours.ink : std::string_view("none"))
         << "\" stroke=\"" << colours.ink << "\" stroke-width=\"1.5\">\n";
@@ -187,12 +230,19 @@ void WriteDrawing(const Figure& figure, TextWriter& out, bool labels) {
     const double width = (boxes[v].right_max - boxes[v].right_min) * scale;
     const double slot = std::max(width, kMinSlot);
     boxes[v].left = left + (slot - width) / 2;
+    boxes[v].room.left = left - kGap / 2;
+    boxes[v].room.right = left + slot + kGap / 2;
     left += slot + kGap;
     views_height = std::max(views_height, (boxes[v].up_max - boxes[v].up_min) * scale);
   }
   const double views_width = left - kGap + kMargin;
   const double width = panel ? std::max(views_width, BodyPanel::kWidth) : views_width;
   const double bar_y = kViewsTop + views_height + 30;
+  for (ViewBox& box : boxes) {
+    // Below the title, above the scale bar.
+    box.room.top = kNameBaseline - 16;
+    box.room.bottom = bar_y - 8;
+  }
   const double height = bar_y + 36 + (panel ? panel->height : 0);
 
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -219,12 +269,17 @@ void WriteDrawing(const Figure& figure, TextWriter& out, bool labels) {
   out.Fixed(bar_y - 4, kDecimals) << " V";
   out.Fixed(bar_y, kDecimals) << " H";
   out.Fixed(bar_end, kDecimals) << " V";
-  out.Fixed(bar_y - 4, kDecimals) << "\"/>\n<text y=\"";
-  out.Fixed(bar_y + 16, kDecimals) << "\" font-size=\"12\" fill=\"" << colours.labels
-                                   << "\"><tspan x=\"20\" text-anchor=\"middle\">0</tspan>"
-                                      "<tspan x=\"";
-  out.Fixed(bar_end, kDecimals) << "\" text-anchor=\"middle\">" << bar << "</tspan></text>\n";
-  out << "</g>\n";
+  out.Fixed(bar_y - 4, kDecimals) << "\"/>\n";
+  // Each label centred in a <text> of its own: some renderers ignore
+  // text-anchor on a <tspan>.
+  out << "<g font-size=\"12\" fill=\"" << colours.labels << "\" text-anchor=\"middle\">";
+  for (const auto& [x, label] : {std::pair<double, std::string_view>(kMargin, "0"),
+                                 std::pair<double, std::string_view>(bar_end, bar)}) {
+    out << "<text x=\"";
+    out.Fixed(x, kDecimals) << "\" y=\"";
+    out.Fixed(bar_y + 16, kDecimals) << "\">" << label << "</text>";
+  }
+  out << "</g>\n</g>\n";
   if (panel) {
     WriteBodyPanel(*panel, bar_y + 36, figure.white_back, colours.ink, colours.labels, out);
   }

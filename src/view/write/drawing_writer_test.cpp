@@ -3,24 +3,41 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "support/fake_platform.h"
 #include "support/memory_folder.h"
+#include "view/body/body_figure.h"
 #include "view/figure/figure_reader.h"
 
 namespace torsova::view {
 namespace {
 
-std::string DrawingOf(const std::string& file) {
+Figure FigureFile(const std::string& file) {
   testing::MemoryFolder folder;
   folder.files["f"] = file;
   TextSource source(folder.OpenForReading("f"));
   const FigureReading reading = ReadFigure(source);
   EXPECT_FALSE(reading.error) << file;
+  return reading.figure;
+}
+
+std::string DrawingOf(const std::string& file) {
   StringSink sink;
   TextWriter out(sink);
-  WriteDrawing(reading.figure, out);
+  WriteDrawing(FigureFile(file), out);
   EXPECT_TRUE(out.Finish());
   return sink.text;
+}
+
+std::string Data(const std::string& path) {
+  return testing::ReadFileBytes(std::string(TORSOVA_SOURCE_DIR) + "/tests/data/" + path);
+}
+
+// The part of `text` from `start` to the end of its element or group.
+std::string Element(const std::string& text, const std::string& start, const std::string& end) {
+  const std::size_t at = text.find(start);
+  return at == std::string::npos ? "" : text.substr(at, text.find(end, at) - at);
 }
 
 std::size_t Count(const std::string& text, const std::string& part) {
@@ -99,6 +116,53 @@ TEST(DrawingWriterTest, LongStrokesArePathsOfBoundedLength) {
   // Every piece starts where it is, and together they draw every segment.
   EXPECT_EQ(Count(svg, " d=\"M"), Count(svg, " d=\""));
   EXPECT_EQ(Count(svg, " L"), 3 * segments);
+}
+
+// A body figure's drawing: the lines across a missing landmark dashed and
+// nowhere else, the missing landmarks listed whole, everything inside the picture.
+TEST(DrawingWriterTest, BodyFiguresDrawTheirMissingLandmarksAndMeasuresInsideThePicture) {
+  const struct {
+    std::string file;
+    std::size_t lines, across, warnings;
+  } cases[] = {
+      {"example_form/expected/3D_BODY.ROT", 17, 0, 0},
+      {"view/lacking_lelb_rkne.ROT", 15, 2, 0},
+      {"missing_elbow_and_finger/expected/3D_BODY.ROT", 15, 1, 0},
+      {"view/mistyped_elbow.ROT", 17, 0, 2},
+      {"torso_only_shuffled/expected/3D_BODY.ROT", 4, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const std::string svg = DrawingOf(Data(c.file));
+    for (const std::string view : {"front", "side", "top"}) {
+      const std::string group = Element(svg, "<g id=\"" + view + "\">", "<g fill=");
+      EXPECT_EQ(Count(Element(group, "<path fill=\"none\"", "/>"), " L"), c.lines - c.across)
+          << c.file << " " << view;
+      EXPECT_EQ(Count(Element(group, "<path class=\"across\"", "/>"), " L"), c.across)
+          << c.file << " " << view;
+    }
+    // The lines of missing landmarks read as one list, each landmark once.
+    const std::optional<BodyFigure> body = RecogniseBody(FigureFile(Data(c.file)));
+    ASSERT_TRUE(body) << c.file;
+    std::string listed, expected;
+    const std::string missing = Element(svg, "<g id=\"missing\">", "</g>");
+    for (std::size_t at = missing.find("<text"); at != std::string::npos;
+         at = missing.find("<text", at + 1)) {
+      const std::size_t text = missing.find('>', at) + 1;
+      listed += (listed.empty() ? "" : " ") + missing.substr(text, missing.find('<', text) - text);
+    }
+    for (const std::string& entry : MissingLandmarks(*body)) {
+      expected += (expected.empty() ? "Not in the form: " : ", ") + entry;
+    }
+    EXPECT_EQ(listed.substr(0, listed.find(" a line across")), expected) << c.file;
+    EXPECT_EQ(Count(svg, "the sides differ by"), c.warnings) << c.file;
+    EXPECT_EQ(Count(svg, "<g fill=\"#b3261e\" font-weight=\"bold\">"), c.warnings) << c.file;
+    // Every text's baseline lies inside the picture's height, above its last 4 pixels.
+    const double height = std::stod(svg.substr(svg.find("height=\"") + 8));
+    for (std::size_t at = svg.find(" y=\""); at != std::string::npos;
+         at = svg.find(" y=\"", at + 1)) {
+      EXPECT_LT(std::stod(svg.substr(at + 4)), height - 4) << c.file << " at " << at;
+    }
+  }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The pages' files as the build embedded them from src/view/page/ (see
-// cmake/View.cmake): a page's template with its @NAME@ placeholders, its
-// script and its style, byte for byte, and the Content-Security-Policy sources
-// ("sha256-<base64>") of the script and style text.
+// cmake/View.cmake): a page's template with its @NAME@ placeholders and its
+// style byte for byte, its script without comment lines and indentation, and
+// the Content-Security-Policy sources ("sha256-<base64>") of the script and
+// style text.
 #pragma once
 
 #include <cstddef>

@@ -1,10 +1,16 @@
 #include "view/write/page_writer.h"
 
+#include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
+#include "textio/decimal_conversion.h"
 #include "view/body/body_figure.h"
+#include "view/write/body_markup.h"
+#include "view/write/page_template.h"
 
 namespace torsova::view {
 
@@ -31,14 +37,6 @@ void WriteJsonString(std::string_view text, TextWriter& out) {
 
 namespace {
 
-void WriteOptionalString(const std::optional<std::string>& text, TextWriter& out) {
-  if (text) {
-    WriteJsonString(*text, out);
-  } else {
-    out << "null";
-  }
-}
-
 void WriteNumbers(const double* values, std::size_t count, TextWriter& out) {
   out << '[';
   for (std::size_t i = 0; i < count; ++i) {
@@ -48,10 +46,10 @@ void WriteNumbers(const double* values, std::size_t count, TextWriter& out) {
   out << ']';
 }
 
-// The body's part of the data: its points by name, what the form lacked and
-// the measures, every number of them already rounded as the page shows it.
-void WriteBodyData(const Figure& figure, TextWriter& out) {
-  const std::optional<BodyFigure> body = RecogniseBody(figure);
+// The body's part of the data: its points by name, with the numbers the file
+// holds only approximately, and what the form lacked. The measures are in the
+// page's markup.
+void WriteBodyData(const std::optional<BodyFigure>& body, TextWriter& out) {
   if (!body) {
     out << "null";
     return;
@@ -67,6 +65,12 @@ void WriteBodyData(const Figure& figure, TextWriter& out) {
       out << "null";
     } else {
       WriteNumbers(body->points[i].data(), 3, out);
+      if (Approximate(i, 0) || Approximate(i, 1) || Approximate(i, 2)) {
+        out << ",\"approximate\":[";
+        for (std::size_t k = 0; k < 3; ++k)
+          out << (k > 0 ? "," : "") << (Approximate(i, k) ? "true" : "false");
+        out << ']';
+      }
     }
     out << '}';
   }
@@ -83,30 +87,36 @@ void WriteBodyData(const Figure& figure, TextWriter& out) {
     if (i > 0) out << ',';
     out.Count(body->across[i]);
   }
-  out << "],\"measures\":[";
-  const std::array<Measure, kMeasureCount> measures = MeasureBody(*body);
-  for (std::size_t i = 0; i < measures.size(); ++i) {
-    const Measure& measure = measures[i];
-    out << (i > 0 ? ",{\"id\":" : "{\"id\":");
-    WriteJsonString(measure.id, out);
-    out << ",\"name\":";
-    WriteJsonString(measure.name, out);
-    if (!measure.paired) {
-      out << ",\"value\":";
-      WriteOptionalString(measure.value, out);
-    } else {
-      out << ",\"right\":";
-      WriteOptionalString(measure.right, out);
-      out << ",\"left\":";
-      WriteOptionalString(measure.left, out);
-      out << ",\"difference\":";
-      WriteOptionalString(measure.difference, out);
-      out << ",\"warning\":";
-      WriteOptionalString(measure.warning, out);
-    }
-    out << '}';
-  }
   out << "]}";
+}
+
+void WriteData(const Figure& figure, const std::optional<BodyFigure>& body, TextWriter& out) {
+  out << "{\"title\":";
+  WriteJsonString(figure.title, out);
+  out << ",\"whiteBack\":" << (figure.white_back ? "true" : "false");
+  out << ",\"fillCircles\":" << (figure.fill_circles ? "true" : "false");
+  out << ",\"min\":";
+  WriteNumbers(figure.min.data(), figure.min.size(), out);
+  out << ",\"max\":";
+  WriteNumbers(figure.max.data(), figure.max.size(), out);
+  out << ",\"size\":";
+  out.Shortest(figure.size);
+  out << ",\"lines\":";
+  WriteNumbers(figure.lines.data(), figure.lines.size(), out);
+  out << ",\"circles\":";
+  WriteNumbers(figure.circles.data(), figure.circles.size(), out);
+  out << ",\"body\":";
+  WriteBodyData(body, out);
+  out << '}';
+}
+
+// A number as the page shows it: at most six significant digits.
+//   45.299999 -> "45.3"    173.65 -> "173.65"    1234567 -> "1234570"
+void WriteSixDigits(double value, TextWriter& out) {
+  char text[32];
+  const auto end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
+  out.Shortest(DecimalToDouble(std::string_view(text, static_cast<std::size_t>(end - text))) + 0.0);
 }
 
 }  // namespace
@@ -136,73 +146,71 @@ void WriteMarkupText(std::string_view text, TextWriter& out) {
 }
 
 void WriteFigureData(const Figure& figure, TextWriter& out) {
-  out << "{\"title\":";
-  WriteJsonString(figure.title, out);
-  out << ",\"whiteBack\":" << (figure.white_back ? "true" : "false");
-  out << ",\"fillCircles\":" << (figure.fill_circles ? "true" : "false");
-  out << ",\"min\":";
-  WriteNumbers(figure.min.data(), figure.min.size(), out);
-  out << ",\"max\":";
-  WriteNumbers(figure.max.data(), figure.max.size(), out);
-  out << ",\"size\":";
-  out.Shortest(figure.size);
-  out << ",\"lines\":";
-  WriteNumbers(figure.lines.data(), figure.lines.size(), out);
-  out << ",\"circles\":";
-  WriteNumbers(figure.circles.data(), figure.circles.size(), out);
-  out << ",\"body\":";
-  WriteBodyData(figure, out);
-  out << '}';
+  WriteData(figure, RecogniseBody(figure), out);
+}
+
+std::string CountsText(const Figure& figure) {
+  const auto counted = [](std::size_t count, std::string_view thing) {
+    return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
+  };
+  return counted(figure.LineCount(), "line") + ", " + counted(figure.CircleCount(), "circle");
 }
 
 void WritePage(const Figure& figure, const EmbeddedPage& page, TextWriter& out) {
-  enum class Filler { kScriptHash, kStyleHash, kTitle, kStyle, kData, kScript };
-  static constexpr struct {
-    std::string_view name;
-    Filler filler;
-  } kPlaceholders[] = {
-      {"@SCRIPT_HASH@", Filler::kScriptHash},
-      {"@STYLE_HASH@", Filler::kStyleHash},
-      {"@TITLE@", Filler::kTitle},
-      {"@STYLE@", Filler::kStyle},
-      {"@DATA@", Filler::kData},
-      {"@SCRIPT@", Filler::kScript},
+  const std::optional<BodyFigure> body = RecogniseBody(figure);
+  std::array<Measure, kMeasureCount> measures;
+  if (body) measures = MeasureBody(*body);
+  const auto text = [](std::string_view bytes) { return [bytes](TextWriter& to) { to << bytes; }; };
+  const auto hidden_unless = [](bool shown) {
+    return [shown](TextWriter& to) { to << (shown ? "" : " hidden"); };
   };
-  const std::string_view text = page.page_template;
-  std::size_t at = 0;
-  for (;;) {
-    const std::size_t sign = text.find('@', at);
-    out << text.substr(at, sign == std::string_view::npos ? sign : sign - at);
-    if (sign == std::string_view::npos) return;
-    at = sign + 1;
-    const std::string_view rest = text.substr(sign);
-    for (const auto& placeholder : kPlaceholders) {
-      if (rest.compare(0, placeholder.name.size(), placeholder.name) != 0) continue;
-      switch (placeholder.filler) {
-        case Filler::kScriptHash:
-          out << page.script_hash;
-          break;
-        case Filler::kStyleHash:
-          out << page.style_hash;
-          break;
-        case Filler::kTitle:
-          WriteMarkupText(figure.title, out);
-          break;
-        case Filler::kStyle:
-          out << page.style;
-          break;
-        case Filler::kData:
-          WriteFigureData(figure, out);
-          break;
-        case Filler::kScript:
-          out << page.script;
-          break;
-      }
-      at = sign + placeholder.name.size();
-      break;
-    }
-    if (at == sign + 1) out << '@';
-  }
+  FillTemplate(page.page_template,
+               {
+                   {"@SCRIPT_HASH@", text(page.script_hash)},
+                   {"@STYLE_HASH@", text(page.style_hash)},
+                   // What the style needs before the script runs: the layout of a body
+                   // figure's page and the colours of a dark one.
+                   {"@ROOT_CLASS@",
+                    [&](TextWriter& to) {
+                      if (!body && figure.white_back) return;
+                      to << " class=\"" << (body ? "body" : "")
+                         << (body && !figure.white_back ? " " : "")
+                         << (figure.white_back ? "" : "dark") << '"';
+                    }},
+                   {"@TITLE@",
+                    [&](TextWriter& to) {
+                      WriteMarkupText(figure.title.empty() ? "Untitled figure" : figure.title, to);
+                    }},
+                   {"@COUNTS@", [&](TextWriter& to) { to << CountsText(figure); }},
+                   // The file's x, z (height) and y are the first, second and third numbers.
+                   {"@EXTENT@",
+                    [&](TextWriter& to) {
+                      to << "extent x ";
+                      WriteSixDigits(figure.max[0] - figure.min[0], to);
+                      to << ", y ";
+                      WriteSixDigits(figure.max[2] - figure.min[2], to);
+                      to << ", z ";
+                      WriteSixDigits(figure.max[1] - figure.min[1], to);
+                      to << " (height)";
+                    }},
+                   {"@NOT_BODY_HIDDEN@", hidden_unless(!body)},
+                   {"@MISSING_HIDDEN@", hidden_unless(body && !MissingLandmarks(*body).empty())},
+                   {"@MISSING@",
+                    [&](TextWriter& to) {
+                      if (body) WriteMissingLine(*body, to);
+                    }},
+                   {"@ACROSS_HIDDEN@", hidden_unless(body && !body->across.empty())},
+                   {"@PANEL_HIDDEN@", hidden_unless(body.has_value())},
+                   {"@MEASURES@",
+                    [&](TextWriter& to) {
+                      if (body) WriteMeasureRows(measures, to);
+                    }},
+                   {"@GAPS_HIDDEN@", hidden_unless(body && SomeMeasureMissing(measures))},
+                   {"@STYLE@", text(page.style)},
+                   {"@DATA@", [&](TextWriter& to) { WriteData(figure, body, to); }},
+                   {"@SCRIPT@", text(page.script)},
+               },
+               out);
 }
 
 }  // namespace torsova::view
