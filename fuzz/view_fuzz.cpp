@@ -8,9 +8,9 @@
 
 #include "support/memory_folder.h"
 #include "textio/text_source.h"
+#include "view/figure/figure_reader.h"
 #include "view/write/drawing_writer.h"
 #include "view/write/embedded_page.h"
-#include "view/figure/figure_reader.h"
 #include "view/write/list_writer.h"
 #include "view/write/page_writer.h"
 
@@ -137,8 +137,9 @@ void CheckDrawing(const Figure& figure, std::string drawing) {
 
 void CheckPage(const Figure& figure, const std::string& page) {
   const auto& embedded = torsova::view::TheFigurePage();
-  Check(MarkupText(page, "<title>", "</title>") == figure.title);
-  Check(MarkupText(page, "<h1 id=\"title\">", "</h1>") == figure.title);
+  const std::string shown = figure.title.empty() ? "Untitled figure" : figure.title;
+  Check(MarkupText(page, "<title>", "</title>") == shown);
+  Check(MarkupText(page, "<h1 id=\"title\">", "</h1>") == shown);
   // Nothing of the figure's ends or opens a script element.
   for (const std::string_view tag : {"<script", "</script"}) {
     Check(Count(page, tag) == Count(embedded.page_template, tag) + Count(embedded.script, tag) +
