@@ -51,9 +51,10 @@ def open_page(driver, page, view="view=front"):
     driver.get("file://" + os.path.abspath(page) + "#" + view)
     root = driver.find_element("tag name", "html")
     # Ready once the figure is drawn and the panel beside it laid out.
+    panel = driver.find_element("id", "body-panel")
     for _ in range(100):
         if root.get_attribute("data-error") or (
-                root.get_attribute("data-ready") and "drawing" not in root.get_attribute("class")):
+                root.get_attribute("data-ready") and panel.get_attribute("data-waiting") is None):
             break
         time.sleep(0.05)
     check(root.get_attribute("data-error") is None,

@@ -1,8 +1,10 @@
 """Nothing on the figure page moves once it is first drawn. The pages of a
 body figure lacking landmarks, of the example and of a figure that is not a
-body figure are served as over a slow network: the markup first, the data and
-the script half a second later, with the processor slowed 4 times, so that the
-browser draws the page before its script runs. The cumulative layout shift,
+body figure are served with the processor slowed 4 times, both at once (as a
+page opened from the disk arrives, its script running before the first frame)
+and as over a slow network: the markup first, the data and the script half a
+second later, so that the browser draws the page before its script runs. The
+cumulative layout shift,
 read through a PerformanceObserver of "layout-shift", must stay 0, wide and
 narrow. Run as: layout_shift_test.py TORSOVA_VIEW EXAMPLE_FIGURE LACKING_FIGURE.
 Status 77 (skipped) without Chromium, its driver or Selenium, except under CI=true."""
@@ -33,21 +35,27 @@ def check(holds, message):
 
 def serve_in_two_parts(folder):
     """A server of `folder` that sends a page's markup, pauses, then the rest
-    from its first <script> on. Returns the server and its address."""
+    from its first <script> on; under /at-once/ it sends the page whole.
+    Returns the server and its address."""
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def do_GET(self):
-            with open(os.path.join(folder, os.path.basename(self.path)), "rb") as file:
-                page = file.read()
-            cut = page.find(b"<script")
+            try:
+                with open(os.path.join(folder, os.path.basename(self.path)), "rb") as file:
+                    page = file.read()
+            except OSError:
+                self.send_error(404)
+                return
+            cut = len(page) if self.path.startswith("/at-once/") else page.find(b"<script")
             self.send_response(200)
             self.send_header("Content-Type", "text/html; charset=utf-8")
             self.send_header("Content-Length", str(len(page)))
             self.end_headers()
             self.wfile.write(page[:cut])
-            self.wfile.flush()
-            time.sleep(kPause)
-            self.wfile.write(page[cut:])
+            if cut < len(page):
+                self.wfile.flush()
+                time.sleep(kPause)
+                self.wfile.write(page[cut:])
 
         def log_message(self, *arguments):
             pass
@@ -99,13 +107,14 @@ def main(view, example, lacking):
             for width, height in kSizes:
                 driver.set_window_size(width, height)
                 for name, page in pages.items():
-                    shift = layout_shift(driver, address + page)
-                    check(shift < kMostShift, "the page of the %s figure at %dx%d shifts by %.3f" % (
-                        name, width, height, shift))
+                    for way, prefix in (("at once", "at-once/"), ("in two parts", "")):
+                        shift = layout_shift(driver, address + prefix + page)
+                        check(shift < kMostShift, "the page of the %s figure at %dx%d, sent %s, shifts by %.3f" % (
+                            name, width, height, way, shift))
         finally:
             driver.quit()
             server.shutdown()
-    print("no page moved once drawn: %s, wide and narrow" % ", ".join(pages))
+    print("no page moved once drawn: %s, wide and narrow, sent at once and in two parts" % ", ".join(pages))
     return 0
 
 

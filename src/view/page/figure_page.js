@@ -4,15 +4,15 @@
 // missing landmarks, the measures) come written in the page's markup. The
 // page tells a reader (such as a test) how it went through attributes on
 // <html>: data-ready once the first frame is drawn (its value the
-// milliseconds since the page began to load; the class "drawing" is gone once
-// the rest of the page is laid out too), data-error with the message when
+// milliseconds since the page began to load; the body panel's data-waiting is
+// gone once its contents are laid out too), data-error with the message when
 // something failed, and data-canvas, the canvas's box in CSS pixels ("left
 // top width height").
 (() => {
   const root = document.documentElement;
 
   function reportError(message) {
-    root.classList.remove("drawing");
+    showPanel();
     if (!root.hasAttribute("data-error")) root.setAttribute("data-error", String(message));
     const box = document.getElementById("message");
     if (box) {
@@ -29,10 +29,6 @@
   // The figure first; what the page shows around it is in its markup, and the
   // folded landmark list is filled once the first frame is drawn.
   function start() {
-    // The first frame waits for nothing but the figure: the panel beside it is
-    // laid out in the next one (see "drawing" in the style), unless the page
-    // was already shown before the script ran.
-    if (performance.getEntriesByType("paint").length === 0) root.classList.add("drawing");
     const figure = readFigure(document.getElementById("figure-data").textContent);
     const joined = View3D.joinedSegments(figure.lines);
     const body = BodyPanel.read(figure.body, figure.lines.length / 6);
@@ -55,7 +51,7 @@
       },
     });
     root.setAttribute("data-ready", String(Math.round(performance.now())));
-    requestAnimationFrame(() => setTimeout(() => root.classList.remove("drawing")));
+    requestAnimationFrame(() => setTimeout(showPanel));
     View3D.listen(viewer);
     document.getElementById("save").addEventListener("click", () => savePicture(viewer, figure));
     const dialog = listenKeys();
@@ -63,6 +59,12 @@
       BodyPanel.listen(body, viewer, () => dialog.open);
       BodyPanel.listLater(body);
     }
+  }
+
+  // The panel's contents, held back (see data-waiting in the style) so that
+  // the first frame lays out the figure alone.
+  function showPanel() {
+    document.getElementById("body-panel").removeAttribute("data-waiting");
   }
 
   // Checks the embedded data and turns its number lists into typed arrays, the
