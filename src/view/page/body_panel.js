@@ -15,17 +15,13 @@ const BodyPanel = (() => {
   function read(body, segments) {
     if (body === null || body === undefined) return null;
     const text = (value) => typeof value === "string";
-    const textOrNull = (value) => value === null || text(value);
     const point = (p) => p && text(p.code) && text(p.name) &&
         (p.at === null || (Array.isArray(p.at) && p.at.length === 3 && p.at.every(Number.isFinite))) &&
         (p.approximate === undefined ||
          (Array.isArray(p.approximate) && p.approximate.length === 3 && p.approximate.every((a) => a === !!a)));
-    const row = (r) => r && text(r.id) && text(r.name) &&
-        ["value", "right", "left", "difference", "warning"].every((k) => r[k] === undefined || textOrNull(r[k]));
     if (typeof body !== "object" || !Array.isArray(body.points) || !body.points.every(point) ||
         !Array.isArray(body.missing) || !body.missing.every(text) || !Array.isArray(body.across) ||
-        !body.across.every((i) => Number.isInteger(i) && i >= 0 && i < segments) ||
-        (body.measures !== undefined && (!Array.isArray(body.measures) || !body.measures.every(row)))) {
+        !body.across.every((i) => Number.isInteger(i) && i >= 0 && i < segments)) {
       throw new Error("the body data in this page is damaged");
     }
     const across = new Uint8Array(segments);
@@ -33,7 +29,6 @@ const BodyPanel = (() => {
     return {
       points: body.points,
       missing: body.missing,
-      measures: body.measures || [],
       across,
       acrossCount: body.across.length,
       showAcross: true,
@@ -55,64 +50,12 @@ const BodyPanel = (() => {
     }
   }
 
-  // Fills the panel and the lines under the title and shows them, for a page
-  // whose markup holds none of them.
-  function show(body) {
-    document.documentElement.classList.add("body");
-    const nameOf = (code) => {
-      const found = body.points.find((p) => p.code === code);
-      return found ? code + " " + found.name : code;
-    };
-    if (body.missing.length > 0) {
-      const missing = document.getElementById("missing");
-      missing.textContent = "Not in the form: " + body.missing.map(nameOf).join(", ");
-      missing.hidden = false;
-    }
-    document.getElementById("across-legend").hidden = body.acrossCount === 0;
-    showMeasures(body.measures);
-    showLandmarks(body);
-    document.getElementById("body-panel").hidden = false;
-  }
-
+  // A new cell of `tag` (td by default) holding `text` at the end of `row`.
   function cell(row, text, tag) {
     const element = document.createElement(tag || "td");
     element.textContent = text;
     row.appendChild(element);
     return element;
-  }
-
-  // One row per measure; a paired one with right, left and side difference,
-  // and a marked difference followed by a row with its warning in words.
-  function showMeasures(measures) {
-    if (measures.length === 0) return;
-    const table = document.querySelector("#measures tbody");
-    const shown = (value) => (value === null || value === undefined ? "\u2014" : value);
-    let gaps = false;
-    for (const measure of measures) {
-      const row = document.createElement("tr");
-      row.dataset.measure = measure.id;
-      const head = cell(row, measure.name, "th");
-      head.scope = "row";
-      if (measure.right === undefined) {
-        cell(row, shown(measure.value)).colSpan = 2;
-        cell(row, "");
-        gaps = gaps || measure.value === null;
-      } else {
-        cell(row, shown(measure.right));
-        cell(row, shown(measure.left));
-        cell(row, measure.difference === null ? "\u2014" : measure.difference + " %");
-        gaps = gaps || measure.right === null || measure.left === null;
-      }
-      table.appendChild(row);
-      if (measure.warning) {
-        row.classList.add("marked");
-        const note = document.createElement("tr");
-        note.className = "warning";
-        cell(note, "\u26a0 " + measure.name + ": " + measure.warning).colSpan = 4;
-        table.appendChild(note);
-      }
-    }
-    document.getElementById("measures-note").hidden = !gaps;
   }
 
   // Fills the folded landmark list when the page has nothing else to do, or at
@@ -309,5 +252,5 @@ const BodyPanel = (() => {
     canvas.addEventListener("pointercancel", (e) => presses.delete(e.pointerId));
   }
 
-  return { read, separateAcross, show, listLater, paint, listen, describe };
+  return { read, separateAcross, listLater, paint, listen, describe };
 })();
