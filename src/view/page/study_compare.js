@@ -66,6 +66,7 @@ const StudyCompare = (() => {
         code: p.code, name: p.name,
         at: body.missing[i] ? null : [at(i, 0), at(i, 1), at(i, 2)],
         form: [body.at[3 * i], body.at[3 * i + 1], body.at[3 * i + 2]],
+        approximate: p.approximate,
       })),
     };
     figure.joined = View3D.joinedSegments(figure.lines);
@@ -281,7 +282,9 @@ const StudyCompare = (() => {
     readout.hidden = index < 0;
     if (index >= 0) {
       const p = figure.points[index];
-      readout.textContent = BodyPanel.describe({ code: p.code, name: p.name, at: p.form });
+      readout.textContent = BodyPanel.describe({
+        code: p.code, name: p.name, at: p.form, approximate: p.approximate,
+      });
     }
     View3D.requestDraw(view.viewer);
   }

@@ -24,7 +24,10 @@ const StudyData = (() => {
         b.at.every(Number.isFinite) && Array.isArray(b.flags) && b.flags.every(flag);
     if (!data || !Array.isArray(data.columns) || !data.columns.every(column) || points === 0 ||
         !data.points.every(isText) || !Array.isArray(data.pointNames) ||
-        data.pointNames.length !== points || !count(data.sacrum) || data.sacrum >= points ||
+        data.pointNames.length !== points || !Array.isArray(data.approximate) ||
+        data.approximate.length !== points || !data.approximate.every((a) => a === null ||
+            (Array.isArray(a) && a.length === 3 && a.every((k) => k === !!k))) ||
+        !count(data.sacrum) || data.sacrum >= points ||
         !Array.isArray(data.segments) || data.segments.length % 2 !== 0 ||
         !data.segments.every((i) => count(i) && i < points) || !Array.isArray(data.bodies) ||
         !data.bodies.every(body) || !Array.isArray(data.leftOut) ||
@@ -40,7 +43,9 @@ const StudyData = (() => {
       columns: data.columns.map((c) => Object.assign({}, c, {
         short: c.measureName + (c.side ? " " + kSideLetters[c.side] : ""),
       })),
-      points: data.points.map((code, i) => ({ code, name: data.pointNames[i] })),
+      points: data.points.map((code, i) => ({
+        code, name: data.pointNames[i], approximate: data.approximate[i] || undefined,
+      })),
       sacrum: data.sacrum,
       segments: Int32Array.from(data.segments),
       leftOut: data.leftOut,

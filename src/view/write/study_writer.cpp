@@ -145,6 +145,14 @@ void WriteStudyData(const Study& study, TextWriter& out) {
   WriteList(kBodyPoints, out, [&](std::size_t i) { WriteJsonString(BodyPointCode(i), out); });
   out << ",\"pointNames\":";
   WriteList(kBodyPoints, out, [&](std::size_t i) { WriteJsonString(BodyPointName(i), out); });
+  out << ",\"approximate\":";
+  WriteList(kBodyPoints, out, [&](std::size_t i) {
+    if (!Approximate(i, 0) && !Approximate(i, 1) && !Approximate(i, 2)) {
+      out << "null";
+      return;
+    }
+    WriteList(3, out, [&](std::size_t k) { out << (Approximate(i, k) ? "true" : "false"); });
+  });
   out << ",\"sacrum\":";
   out.Count(kSacrum);
   out << ",\"segments\":";

@@ -45,7 +45,8 @@ void WriteStudyPage(const Study& study, const EmbeddedPage& page, TextWriter& ou
 //    "columns":[{"id":"thigh_right","name":"right thigh","measure":"thigh",
 //      "measureName":"thigh","side":"right","count":238,"median":"26 % of height",
 //      "flags":true},...],
-//    "points":["CRAN",...],"pointNames":["cranium",...],"sacrum":19,
+//    "points":["CRAN",...],"pointNames":["cranium",...],
+//    "approximate":[[true,false,true],null,...],"sacrum":19,
 //    "segments":[from,to,...],
 //    "bodies":[{"path":"...","title":"...","values":[171.20,...,null],
 //      "sides":["-0.1",...],"missing":["LELB"],"at":[x,z,y,...],
@@ -56,6 +57,8 @@ void WriteStudyPage(const Study& study, const EmbeddedPage& page, TextWriter& ou
 // missing landmark when its first is (from where the figure puts it). "at"
 // holds the 20 body points in the figure's order of numbers, a missing one
 // where the figure puts it; "values" the 18 columns as --measures shows them.
+// "approximate" gives, per body point, which of its numbers the file holds
+// only approximately, or null where it holds them all.
 void WriteStudyData(const Study& study, TextWriter& out);
 
 }  // namespace torsova::view
