@@ -1,5 +1,10 @@
 #include "form/command_line.h"
 
+#include <string_view>
+#include <utility>
+
+#include "platform/program_arguments.h"
+
 namespace torsova::form {
 
 const char kUsage[] =
@@ -47,44 +52,24 @@ std::string CommandName(FormCommand command) {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   ParsedCommandLine parsed;
   FormOptions& options = parsed.options;
-  std::vector<std::string> operands;
-  bool options_ended = false;
-  bool command_named = false;
-  for (std::size_t i = 0; i < arguments.size() && parsed.usage_error.empty(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool is_option = !options_ended && argument.size() > 1 && argument[0] == '-';
-    if (!is_option) {
-      if (!command_named && operands.empty()) {
-        command_named = true;
-        if (argument == "check") continue;
-        if (argument == "convert") {
-          options.command = FormCommand::kConvert;
-          continue;
-        }
-        if (argument == "new") {
-          options.command = FormCommand::kNew;
-          continue;
-        }
-      }
-      operands.push_back(argument);
-    } else if (argument == "--") {
-      options_ended = true;
-    } else if (argument == "--help") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (argument == "--force") {
-      options.force = true;
-    } else if (argument == "-o" || argument == "--output") {
-      if (options.output) {
-        parsed.usage_error = argument + " is given twice";
-      } else if (i + 1 == arguments.size()) {
-        parsed.usage_error = argument + " needs a file after it";
-      } else {
-        options.output = arguments[++i];
-      }
-    } else {
-      parsed.usage_error = "unknown option \"" + argument + "\"";
+  ProgramArguments read = ReadProgramArguments(
+      arguments,
+      {{"--help", &options.help}, {"--version", &options.version}, {"--force", &options.force}},
+      "a file");
+  std::vector<std::string>& operands = read.operands;
+  options.output = std::move(read.output);
+  parsed.usage_error = std::move(read.usage_error);
+  // The first operand names the command, unless it is none of them.
+  if (!operands.empty()) {
+    static constexpr std::pair<std::string_view, FormCommand> kCommands[] = {
+        {"check", FormCommand::kCheck},
+        {"convert", FormCommand::kConvert},
+        {"new", FormCommand::kNew}};
+    for (const auto& [name, command] : kCommands) {
+      if (operands.front() != name) continue;
+      options.command = command;
+      operands.erase(operands.begin());
+      break;
     }
   }
   if (!parsed.usage_error.empty() || options.help || options.version) return parsed;

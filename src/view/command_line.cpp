@@ -1,5 +1,9 @@
 #include "view/command_line.h"
 
+#include <utility>
+
+#include "platform/program_arguments.h"
+
 namespace torsova::view {
 
 const char kUsage[] =
@@ -41,44 +45,20 @@ const char kUsage[] =
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   ParsedCommandLine parsed;
   ViewOptions& options = parsed.options;
-  bool options_ended = false;
-  for (std::size_t i = 0; i < arguments.size() && parsed.usage_error.empty(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool is_option = !options_ended && argument.size() > 1 && argument[0] == '-';
-    if (!is_option) {
-      options.figures.push_back(argument);
-    } else if (argument == "--") {
-      options_ended = true;
-    } else if (argument == "--help") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (argument == "--list") {
-      options.list = true;
-    } else if (argument == "--svg") {
-      options.svg = true;
-    } else if (argument == "--open") {
-      options.open = true;
-    } else if (argument == "--labels") {
-      options.labels = true;
-    } else if (argument == "--measures") {
-      options.measures = true;
-    } else if (argument == "--bom") {
-      options.bom = true;
-    } else if (argument == "--study") {
-      options.study = true;
-    } else if (argument == "-o" || argument == "--output") {
-      if (options.output) {
-        parsed.usage_error = argument + " is given twice";
-      } else if (i + 1 == arguments.size()) {
-        parsed.usage_error = argument + " needs a PATH after it";
-      } else {
-        options.output = arguments[++i];
-      }
-    } else {
-      parsed.usage_error = "unknown option \"" + argument + "\"";
-    }
-  }
+  ProgramArguments read = ReadProgramArguments(arguments,
+                                               {{"--help", &options.help},
+                                                {"--version", &options.version},
+                                                {"--list", &options.list},
+                                                {"--svg", &options.svg},
+                                                {"--open", &options.open},
+                                                {"--labels", &options.labels},
+                                                {"--measures", &options.measures},
+                                                {"--bom", &options.bom},
+                                                {"--study", &options.study}},
+                                               "a PATH");
+  options.figures = std::move(read.operands);
+  options.output = std::move(read.output);
+  parsed.usage_error = std::move(read.usage_error);
   if (!options.figures.empty()) options.figure = options.figures.front();
   if (parsed.usage_error.empty() && options.figures.size() > 1 && !options.measures &&
       !options.study) {
