@@ -1,5 +1,6 @@
 #include "view/view_program.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -115,6 +116,41 @@ Study ReadStudy(const std::vector<std::string>& figures) {
   return study;
 }
 
+// Writes what `write` writes to standard output or, whole or not at all, to
+// the file `path`; says what failed.
+bool WriteOutputFile(const std::string& path, bool to_standard_output,
+                     const std::function<void(TextWriter&)>& write) {
+  if (to_standard_output) {
+    StandardOutputSink sink;
+    TextWriter out(sink);
+    write(out);
+    if (out.Finish()) return true;
+    Say("standard output: cannot be written");
+    return false;
+  }
+  std::string reason;
+  std::unique_ptr<NamedOutput> output = OpenNamedOutput(path, reason);
+  if (output) {
+    NamedOutputSink sink(*output);
+    TextWriter out(sink);
+    write(out);
+    out.Finish();
+  }
+  if (output && output->Commit(reason)) return true;
+  Say(path + ": cannot be written: " + reason);
+  return false;
+}
+
+// Once the file `path` is written: its summary line, and the file opened in
+// the default program when asked.
+void SayWritten(const std::string& path, const std::string& summary, bool open) {
+  WriteStandardOutput(path + ": " + summary + "\n");
+  std::string reason;
+  if (open && !OpenWithDefaultProgram(path, reason)) {
+    Say(path + ": could not be opened: " + reason);
+  }
+}
+
 // The study page of the figures, study.html in the current folder unless -o
 // names another; the status is 1 when any figure was left out.
 int WriteStudyOfFigures(const std::vector<std::string>& figures, const ViewOptions& options) {
@@ -128,34 +164,18 @@ int WriteStudyOfFigures(const std::vector<std::string>& figures, const ViewOptio
   }
   const Study study = ReadStudy(figures);
   const int status = study.left_out.empty() ? kDone : kFailed;
-  if (output_path == "-" || SameFile(output_file, StandardOutputIdentity())) {
-    StandardOutputSink sink;
-    TextWriter out(sink);
-    WriteStudyPage(study, TheStudyPage(), out);
-    if (!out.Finish()) {
-      Say("standard output: cannot be written");
-      return kFailed;
-    }
-    return status;
-  }
-  std::string reason;
-  std::unique_ptr<NamedOutput> output = OpenNamedOutput(output_path, reason);
-  if (output) {
-    NamedOutputSink sink(*output);
-    TextWriter out(sink);
-    WriteStudyPage(study, TheStudyPage(), out);
-    out.Finish();
-  }
-  if (!output || !output->Commit(reason)) {
-    Say(output_path + ": cannot be written: " + reason);
+  const bool to_standard_output =
+      output_path == "-" || SameFile(output_file, StandardOutputIdentity());
+  if (!WriteOutputFile(output_path, to_standard_output,
+                       [&](TextWriter& out) { WriteStudyPage(study, TheStudyPage(), out); })) {
     return kFailed;
   }
-  output.reset();
-  WriteStandardOutput(output_path + ": " + Counted(figures.size(), "figure") + ", " +
-                      Counted(study.figures.size(), "body figure") + ", " +
-                      std::to_string(study.statistics.flagged) + " flagged\n");
-  if (options.open && !OpenWithDefaultProgram(output_path, reason)) {
-    Say(output_path + ": could not be opened: " + reason);
+  if (!to_standard_output) {
+    SayWritten(output_path,
+               Counted(figures.size(), "figure") + ", " +
+                   Counted(study.figures.size(), "body figure") + ", " +
+                   std::to_string(study.statistics.flagged) + " flagged",
+               options.open);
   }
   return status;
 }
@@ -213,37 +233,19 @@ int RunViewer(const std::vector<std::string>& arguments) {
 
   // An output that is this program's standard output (/dev/stdout, or the
   // file it is redirected to) is written as "-" is, without the summary.
-  if (options.list || output_path == "-" || SameFile(output_file, StandardOutputIdentity())) {
-    StandardOutputSink sink;
-    TextWriter out(sink);
-    if (options.list) {
-      WriteList(*figure, out);
-    } else {
-      WriteOutput(*figure, drawing, options.labels, out);
-    }
-    if (!out.Finish()) {
-      Say("standard output: cannot be written");
-      return kFailed;
-    }
-    return kDone;
-  }
-
-  std::string reason;
-  std::unique_ptr<NamedOutput> output = OpenNamedOutput(output_path, reason);
-  if (output) {
-    NamedOutputSink sink(*output);
-    TextWriter out(sink);
-    WriteOutput(*figure, drawing, options.labels, out);
-    out.Finish();
-  }
-  if (!output || !output->Commit(reason)) {
-    Say(output_path + ": cannot be written: " + reason);
+  const bool to_standard_output =
+      options.list || output_path == "-" || SameFile(output_file, StandardOutputIdentity());
+  if (!WriteOutputFile(output_path, to_standard_output, [&](TextWriter& out) {
+        if (options.list) {
+          WriteList(*figure, out);
+        } else {
+          WriteOutput(*figure, drawing, options.labels, out);
+        }
+      })) {
     return kFailed;
   }
-  output.reset();
-  WriteStandardOutput(output_path + ": " + CountsText(*figure) + ", \"" + figure->title + "\"\n");
-  if (options.open && !OpenWithDefaultProgram(output_path, reason)) {
-    Say(output_path + ": could not be opened: " + reason);
+  if (!to_standard_output) {
+    SayWritten(output_path, CountsText(*figure) + ", \"" + figure->title + "\"", options.open);
   }
   return kDone;
 }
