@@ -49,16 +49,4 @@ torsova_embed_page(TheStudyPage study.html "colours.css;study.css"
   study_compare.js study_page.js)
 get_property(torsova_view_embedded DIRECTORY PROPERTY torsova_view_embedded)
 
-file(GLOB_RECURSE torsova_view_sources CONFIGURE_DEPENDS src/view/*.cpp)
-list(FILTER torsova_view_sources EXCLUDE REGEX "_test\\.cpp$|src/view/main\\.cpp$")
-add_library(torsova_view_core STATIC ${torsova_view_sources} ${torsova_view_embedded})
-target_link_libraries(torsova_view_core PUBLIC torsova_core)
-target_compile_definitions(torsova_view_core PRIVATE TORSOVA_VERSION="${PROJECT_VERSION}")
-if(WIN32)
-  # The wide command line and the shell's "open" (through COM).
-  target_link_libraries(torsova_view_core PUBLIC shell32 ole32)
-endif()
-
-add_executable(torsova_view src/view/main.cpp)
-target_link_libraries(torsova_view PRIVATE torsova_view_core)
-set_target_properties(torsova_view PROPERTIES OUTPUT_NAME torsova-view)
+torsova_add_tool(view torsova-view ${torsova_view_embedded})
